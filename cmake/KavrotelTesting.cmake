@@ -1,0 +1,20 @@
+# GoogleTest from Debian's sources, built with this configuration's compiler and flags.
+# Windows test executables run under Wine as the cross-compiling emulator.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+if(WIN32)
+  set(KAVROTEL_WINEPREFIX "${CMAKE_BINARY_DIR}/../wineprefix" CACHE PATH "Wine prefix for the Windows tests")
+  set(CMAKE_CROSSCOMPILING_EMULATOR
+      ${PROJECT_SOURCE_DIR}/tools/wine-run ${KAVROTEL_WINE_LOADER} ${KAVROTEL_WINEPREFIX})
+endif()
+
+# One executable, one CTest test: a Wine start per test case would be far too slow.
+function(kavrotel_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} kavrotel_warnings GTest::gmock GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+endfunction()

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Configures and builds one or more configurations under build/:
+#   native  g++ with AddressSanitizer and UndefinedBehaviorSanitizer, every portable file and its tests
+#   win64   mingw-w64 x86-64: the VST3 and AAX deliverables and their tests (run under wine64)
+#   win32   mingw-w64 i386: the VST2 deliverable and its tests (run under wine)
+#   bench   g++ with the deliverables' release flags, the benchmark
+# Usage: build.sh <configuration>...
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${KAVROTEL_BUILD:-$root/build}
+jobs=$(nproc)
+
+configure() {
+  local config=$1 dir=$build/$1
+  local args=(-S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release)
+  case $config in
+    native) args+=(-DKAVROTEL_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+    bench) args+=(-DKAVROTEL_TESTS=OFF -DKAVROTEL_BENCH=ON) ;;
+    win64|win32)
+      local png
+      png=$("$root/tools/fetch-libpng.sh" "$build/third_party")
+      args+=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$config.cmake" -DKAVROTEL_LIBPNG_SOURCE="$png")
+      ;;
+    *) echo "build.sh: unknown configuration '$config'" >&2; exit 2 ;;
+  esac
+  cmake "${args[@]}" >/dev/null
+}
+
+for config in "$@"; do
+  echo "== building $config"
+  configure "$config"
+  cmake --build "$build/$config" -j "$jobs"
+done

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds the three configurations and runs every
+# test suite (natively under the sanitizers, the Windows ones under Wine with a virtual display).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${KAVROTEL_BUILD:-$root/build}
+
+"$root/tools/setup.sh"
+"$root/tools/build.sh" native win64 win32
+
+export WINEPREFIX=$build/wineprefix WINEDEBUG=-all
+mkdir -p "$WINEPREFIX"
+# One wineserver for the whole run: each test executable starts Wine once.
+/usr/lib/wine/wineserver -p
+trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+# Boot the prefix first, away from CTest's pipes: Wine's background services would otherwise
+# inherit a test's output and keep CTest waiting for it to close.
+WINEDLLOVERRIDES="mscoree,mshtml=" /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
+
+status=0
+for config in native win64 win32; do
+  echo "== testing $config"
+  export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1
+  if ! xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build/$config" --output-on-failure -j "$(nproc)"; then
+    status=1
+  fi
+  log=$build/$config/Testing/Temporary/LastTest.log
+  cases=$(grep -ho '^\[==========\] [0-9]* tests\? from' "$log" 2>/dev/null | awk '{s += $2} END {print s + 0}')
+  echo "== $config: $cases test cases"
+done
+exit $status

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Installs everything the build and the tests need on a Debian machine. Safe to run again.
+set -euo pipefail
+
+sudo_cmd=""
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd="sudo"; fi
+
+packages=(
+  build-essential cmake ninja-build pkg-config dpkg-dev
+  googletest libpng-dev zlib1g-dev
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
+  wine wine64 wine32 xvfb xauth
+)
+if [ "${KAVROTEL_BENCH_DEPS:-0}" = 1 ]; then
+  packages+=(libfftw3-dev libkissfft-dev libzita-convolver-dev guitarix-lv2 liblilv-dev)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo_cmd dpkg --add-architecture i386
+  missing+=(wine32)
+fi
+
+# apt-get source needs a deb-src entry; derive it from the machine's own Debian entry.
+src_list=/etc/apt/sources.list.d/kavrotel-src.sources
+if [ ! -f "$src_list" ]; then
+  main_list=$(grep -l '^Types: *deb$' /etc/apt/sources.list.d/*.sources 2>/dev/null | head -n 1 || true)
+  if [ -n "$main_list" ]; then
+    sed 's/^Types: *deb$/Types: deb-src/' "$main_list" | $sudo_cmd tee "$src_list" >/dev/null
+  elif [ -f /etc/apt/sources.list ]; then
+    grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' | $sudo_cmd tee /etc/apt/sources.list.d/kavrotel-src.list >/dev/null
+  fi
+  missing+=(refresh)
+fi
+
+if [ ${#missing[@]} -gt 0 ]; then
+  $sudo_cmd apt-get update -q
+  wanted=()
+  for p in "${missing[@]}"; do [ "$p" = refresh ] || wanted+=("$p"); done
+  if [ ${#wanted[@]} -gt 0 ]; then
+    $sudo_cmd apt-get install -y -q --no-install-recommends "${wanted[@]}"
+  fi
+fi
