@@ -8,7 +8,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${KAVROTEL_BUILD:-$root/build}
-jobs=$(nproc)
+jobs=${KAVROTEL_JOBS:-$(nproc)}
 
 configure() {
   local config=$1 dir=$build/$1
