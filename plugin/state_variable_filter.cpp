@@ -1,0 +1,42 @@
+#include "plugin/state_variable_filter.h"
+
+#include <algorithm>
+
+double StateVariableFilter::Process(double input, double cutoffFraction, double resonance,
+                                    SvfOutput mode) {
+  damping = 1 - resonance;
+  cutoff = std::min(std::max(cutoffFraction, 0.00045351473922902497), 1.0);
+  // The offset keeps the states away from denormals while the input is silent.
+  const double x = input - 1e-9;
+  w = cutoff * 0.02631578947368421 * 3.141592 * 2 * 3.141592;
+  w2 = w * w;
+  w3 = w2 * w;
+  w5 = w3 * w2;
+  w7 = w5 * w2;
+  frequency = 2 * (w - w3 * 0.16666666666666666 + w5 * 0.008333333333333333 -
+                   w7 * 0.0001984126984126984);
+
+  double lowSum = 0, highSum = 0, bandSum = 0;
+  for (int step = 0; step < 3; ++step) {
+    lowState = lowState + frequency * bandState;
+    highState = x - lowState - damping * bandState;
+    bandState = bandState + frequency * highState;
+    lowSum += lowState;
+    highSum += highState;
+    bandSum += bandState;
+  }
+  low = lowSum * 0.3333333;
+  high = highSum * 0.3333333;
+  band = bandSum * 0.3333333;
+  notch = low + high;
+  bandPlusInput = band + x;
+
+  switch (mode) {
+    case SvfOutput::Low: return low;
+    case SvfOutput::High: return high;
+    case SvfOutput::Band: return band;
+    case SvfOutput::Notch: return notch;
+    case SvfOutput::BandPlusInput: return bandPlusInput;
+  }
+  return x;
+}
