@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 
+#include "plugin/tanh_block.h"
 #include "plugin/waveshapers.h"
 
 namespace {
@@ -44,6 +45,12 @@ void Peak(double v, double* peak) {
 }
 
 }  // namespace
+
+AmpStages::AmpStages()
+    : preampInput_(0.0597964, 0.383333, SvfOutput::BandPlusInput),
+      preampLow_(0.0192749, 0.35, SvfOutput::High),
+      preampMid_(0.125248, 0.35, SvfOutput::BandPlusInput),
+      preampOutput_(1.00101, 0.504943, SvfOutput::Low) {}
 
 void AmpStages::SetLowpass(double hz) {
   sections_.outputLowPass.Design(BiquadType::LowPass, hz, kDesignRate, kQ, 0, false);
@@ -87,88 +94,142 @@ void AmpStages::DesignPreampModel(int model) {
   s.envelopeHighPass.Design(BiquadType::HighPass, 45.222, kDesignRate, kQ, 0, false);
 }
 
-double AmpStages::GateAndLevel(double x, bool gateOn) {
-  // A host's non-finite sample would leave every recursive state not-a-number for good.
-  if (!std::isfinite(x)) x = 0;
-  if (gateOn) {
-    const double open = std::fabs(x) > gateThreshold_ ? 1.0 : 0.0;
-    x = x * sections_.gateSmoother.Process(open);
+// Each loop works on local copies of its records: the records' storage might alias the signal
+// buffer as far as the compiler knows, which would put every recurrence through memory.
+
+double AmpStages::GateAndLevel(const double* in, double* out, int n, bool gateOn) {
+  const DenormalNoise& noise = DenormalNoise::Get();
+  double noiseN = noise.n(), noiseT = noise.t();
+  Biquad gate = sections_.gateSmoother;
+  const double threshold = gateThreshold_, inputGain = inputGain_;
+  double inputPeak = 0;
+  for (int i = 0; i < n; ++i) {
+    double x = in[i];
+    // A host's non-finite sample would leave every recursive state not-a-number for good.
+    if (!std::isfinite(x)) x = 0;
+    if (gateOn) x = x * gate.Process(std::fabs(x) > threshold ? 1.0 : 0.0);
+    x = x * inputGain;
+    Peak(x, &inputPeak);
+    const double dither = i < DenormalNoise::kTableLength ? noise.Table()[i]
+                                                          : DenormalNoise::Step(&noiseN, &noiseT);
+    out[i] = x + dither;
   }
-  return x * inputGain_;
+  sections_.gateSmoother = gate;
+  return inputPeak;
 }
 
-double AmpStages::Pedal(double s, const BlockControls& c) {
-  const double u = (c.djentGain / 100) * (2 * s);
-  const double v = sections_.pedalLowPass.Process(u);
-  const double h = sections_.pedalHighPass.Process(ShaperTanh(2.2 * v));
-  const double g = (1 - c.djentTone / 6 + 2) * h * 2;
-  return (c.djentTone2 / 100) * (300 * g);
+namespace {
+
+void RunBiquad(Biquad& record, double* io, int n) {
+  Biquad f = record;
+  for (int i = 0; i < n; ++i) io[i] = f.Process(io[i]);
+  record = f;
 }
 
-double AmpStages::Preamp(double s) {
-  s = s * preampGain_ * 2;
-  s = svf1_.Process(s, 0.0597964, 0.383333, SvfOutput::BandPlusInput);
-  s = svf2_.Process(s, 0.0192749, 0.35, SvfOutput::High);
-  s = ShaperTanh(s * 5.9375 * 2);
+// One preamp filter over the block.
+void RunSvf(const SvfStage& stage, StateVariableFilter& record, double* io, int n) {
+  StateVariableFilter f;
+  f.lowState = record.lowState;
+  f.bandState = record.bandState;
+  for (int i = 0; i < n; ++i) io[i] = stage.Process(f, io[i]);
+  record.lowState = f.lowState;
+  record.bandState = f.bandState;
+}
+
+}  // namespace
+
+void AmpStages::Pedal(double* io, int n, const BlockControls& c) {
+  const double inputGain = c.djentGain / 100;
+  for (int i = 0; i < n; ++i) io[i] = inputGain * (2 * io[i]);
+  RunBiquad(sections_.pedalLowPass, io, n);
+  TanhBlock(io, n, 2.2);
+  RunBiquad(sections_.pedalHighPass, io, n);
+  const double drive = 1 - c.djentTone / 6 + 2;
+  const double level = c.djentTone2 / 100;
+  for (int i = 0; i < n; ++i) io[i] = level * (300 * (drive * io[i] * 2));
+}
+
+void AmpStages::Preamp(double* io, int n) {
+  const double gain = preampGain_;
+  for (int i = 0; i < n; ++i) io[i] = io[i] * gain * 2;
+  RunSvf(preampInput_, svf1_, io, n);
+  RunSvf(preampLow_, svf2_, io, n);
+  TanhBlock(io, n, 5.9375 * 2);
   if (preampModel_ == 1) {
-    s = svf5_.Process(s, 0.125248, 0.35, SvfOutput::BandPlusInput);
-    s = ShaperTanh(s);
+    RunSvf(preampMid_, svf5_, io, n);
+    TanhBlock(io, n, 1);
   }
-  s = svf3_.Process(s, 0.125248, 0.35, SvfOutput::BandPlusInput);
-  s = ShaperTanh(s * 5.9375 * 2);
-  s = svf4_.Process(s, 1.00101, 0.504943, SvfOutput::Low);
-  for (int i = 0; i < 3; ++i) s = ShaperTanh(s * 5.9375);
-  return s;
+  RunSvf(preampMid_, svf3_, io, n);
+  TanhBlock(io, n, 5.9375 * 2);
+  RunSvf(preampOutput_, svf4_, io, n);
+  for (int k = 0; k < 3; ++k) TanhBlock(io, n, 5.9375);
 }
 
-double AmpStages::ToneStack(double p) {
-  Sections& f = sections_;
-  const double t = f.treble.Process(p);
-  const double m = f.mid.Process(p);
-  const double l1 = f.bassLowPass.Process(p);
-  const double c = f.lowMid.Process(0.3 * l1);
-  const double l2 = f.bassLowPass.Process(p);  // a second step of the same section
-  const double b = f.bass.Process(l2);
-  return 0.4 * midWeight_ * m + 0.7 * trebleWeight_ * t + c - bassWeight_ * b;
+void AmpStages::ToneStack(double* io, int n) {
+  Biquad treble = sections_.treble, mid = sections_.mid, lowMid = sections_.lowMid;
+  Biquad bass = sections_.bass, bassLowPass = sections_.bassLowPass;
+  const double midWeight = 0.4 * midWeight_, trebleWeight = 0.7 * trebleWeight_;
+  const double bassWeight = bassWeight_;
+  for (int i = 0; i < n; ++i) {
+    const double p = io[i];
+    const double t = treble.Process(p);
+    const double m = mid.Process(p);
+    const double l1 = bassLowPass.Process(p);
+    const double c = lowMid.Process(0.3 * l1);
+    const double l2 = bassLowPass.Process(p);  // a second step of the same section
+    const double b = bass.Process(l2);
+    io[i] = midWeight * m + trebleWeight * t + c - bassWeight * b;
+  }
+  sections_.treble = treble;
+  sections_.mid = mid;
+  sections_.lowMid = lowMid;
+  sections_.bass = bass;
+  sections_.bassLowPass = bassLowPass;
 }
 
 double AmpStages::RunFirstPass(const double* in, double* out, int n,
                                const BlockControls& controls) {
-  const bool gateOn = controls.thresholdDb > -89;
-  const DenormalNoise& noise = DenormalNoise::Get();
-  double noiseN = noise.n(), noiseT = noise.t();
-  double inputPeak = 0;
-  for (int i = 0; i < n; ++i) {
-    const double x = GateAndLevel(in[i], gateOn);
-    Peak(x, &inputPeak);
-    const double dither = i < DenormalNoise::kTableLength ? noise.Table()[i]
-                                                          : DenormalNoise::Step(&noiseN, &noiseT);
-    double s = x + dither;
-    if (controls.pedalOn) s = Pedal(s, controls);
-    out[i] = ToneStack(Preamp(s));
-  }
+  const double inputPeak = GateAndLevel(in, out, n, controls.thresholdDb > -89);
+  if (controls.pedalOn) Pedal(out, n, controls);
+  Preamp(out, n);
+  ToneStack(out, n);
   return inputPeak;
 }
 
-double AmpStages::OutputStage(double s) {
-  Sections& f = sections_;
-  s = f.depthShelf.Process(s);
-  s = f.presenceShelf.Process(s);
-  const double e = f.envelopeFollower.Process(std::fabs(s));
-  const double q = f.envelopeLowPass.Process(e * s);
-  const double r = f.envelopeHighPass.Process(0.02 * q);
-  s = 0.25 * s + r;
-  s = SoftClip::Process(s, 0.08) * master_ * 0.8;
-  s = f.outputHighPass.Process(s);
-  s = f.outputLowPass.Process(s);
-  return 0.5 * s;
+void AmpStages::ShelvesAndEnvelope(double* io, int n) {
+  Biquad depth = sections_.depthShelf, presence = sections_.presenceShelf;
+  for (int i = 0; i < n; ++i) io[i] = presence.Process(depth.Process(io[i]));
+  sections_.depthShelf = depth;
+  sections_.presenceShelf = presence;
+  Biquad follower = sections_.envelopeFollower, low = sections_.envelopeLowPass;
+  Biquad high = sections_.envelopeHighPass;
+  for (int i = 0; i < n; ++i) {
+    const double s = io[i];
+    const double e = follower.Process(std::fabs(s));
+    const double q = low.Process(e * s);
+    const double r = high.Process(0.02 * q);
+    io[i] = 0.25 * s + r;
+  }
+  sections_.envelopeFollower = follower;
+  sections_.envelopeLowPass = low;
+  sections_.envelopeHighPass = high;
+}
+
+double AmpStages::OutputFilters(double* io, int n) {
+  Biquad high = sections_.outputHighPass, low = sections_.outputLowPass;
+  const double master = master_;
+  double outputPeak = 0;
+  for (int i = 0; i < n; ++i) {
+    const double s = SoftClip::Process(io[i], 0.08) * master * 0.8;
+    io[i] = 0.5 * low.Process(high.Process(s));
+    Peak(io[i], &outputPeak);
+  }
+  sections_.outputHighPass = high;
+  sections_.outputLowPass = low;
+  return outputPeak;
 }
 
 double AmpStages::RunSecondPass(double* io, int n) {
-  double outputPeak = 0;
-  for (int i = 0; i < n; ++i) {
-    io[i] = OutputStage(io[i]);
-    Peak(io[i], &outputPeak);
-  }
-  return outputPeak;
+  ShelvesAndEnvelope(io, n);
+  return OutputFilters(io, n);
 }

@@ -8,6 +8,7 @@
 
 #include "plugin/biquad.h"
 #include "plugin/state_variable_filter.h"
+#include "plugin/svf_stage.h"
 
 // What the block routine reads from the parameter records for one block.
 struct BlockControls {
@@ -21,6 +22,9 @@ struct BlockControls {
 class AmpStages {
  public:
   static constexpr double kDesignRate = 44100;
+
+  // Any thread; no allocation. Fixed filters have zero coefficients until designed.
+  AmpStages();
 
   // Setters from a parameter's natural value. Any thread, instance lock held; no allocation.
   void SetGain(double v) { preampGain_ = v / 400; }
@@ -57,11 +61,12 @@ class AmpStages {
   double gateThreshold() const { return gateThreshold_; }
 
  private:
-  double GateAndLevel(double x, bool gateOn);
-  double Pedal(double s, const BlockControls& c);
-  double Preamp(double s);
-  double ToneStack(double p);
-  double OutputStage(double s);
+  double GateAndLevel(const double* in, double* out, int n, bool gateOn);
+  void Pedal(double* io, int n, const BlockControls& c);
+  void Preamp(double* io, int n);
+  void ToneStack(double* io, int n);
+  void ShelvesAndEnvelope(double* io, int n);
+  double OutputFilters(double* io, int n);
 
   double master_ = 0;
   double preampGain_ = 1.0;
@@ -70,5 +75,6 @@ class AmpStages {
   double gateThreshold_ = 0;
   int preampModel_ = 0;
   StateVariableFilter svf1_, svf2_, svf3_, svf4_, svf5_;
+  SvfStage preampInput_, preampLow_, preampMid_, preampOutput_;  // SVF 1, 2, 3 and 5, 4
   Sections sections_;
 };

@@ -5,7 +5,7 @@
 double StateVariableFilter::Process(double input, double cutoffFraction, double resonance,
                                     SvfOutput mode) {
   damping = 1 - resonance;
-  cutoff = std::min(std::max(cutoffFraction, 0.00045351473922902497), 1.0);
+  cutoff = ClampCutoff(cutoffFraction);
   // The offset keeps the states away from denormals while the input is silent.
   const double x = input - 1e-9;
   w = cutoff * 0.02631578947368421 * 3.141592 * 2 * 3.141592;
@@ -13,8 +13,7 @@ double StateVariableFilter::Process(double input, double cutoffFraction, double 
   w3 = w2 * w;
   w5 = w3 * w2;
   w7 = w5 * w2;
-  frequency = 2 * (w - w3 * 0.16666666666666666 + w5 * 0.008333333333333333 -
-                   w7 * 0.0001984126984126984);
+  frequency = FrequencyCoefficient(cutoff);
 
   double lowSum = 0, highSum = 0, bandSum = 0;
   for (int step = 0; step < 3; ++step) {
@@ -39,4 +38,16 @@ double StateVariableFilter::Process(double input, double cutoffFraction, double 
     case SvfOutput::BandPlusInput: return bandPlusInput;
   }
   return x;
+}
+
+double StateVariableFilter::ClampCutoff(double cutoffFraction) {
+  return std::min(std::max(cutoffFraction, 0.00045351473922902497), 1.0);
+}
+
+double StateVariableFilter::FrequencyCoefficient(double clampedCutoff) {
+  // The sine series to the seventh power of w, with pi taken as 3.141592.
+  const double w = clampedCutoff * 0.02631578947368421 * 3.141592 * 2 * 3.141592;
+  const double w2 = w * w, w3 = w2 * w, w5 = w3 * w2, w7 = w5 * w2;
+  return 2 * (w - w3 * 0.16666666666666666 + w5 * 0.008333333333333333 -
+              w7 * 0.0001984126984126984);
 }

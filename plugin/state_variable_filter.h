@@ -16,4 +16,8 @@ struct StateVariableFilter {
   // Audio thread; no allocation. `cutoff` is a fraction of the design rate of 44100 Hz, clamped
   // to [20/44100, 1]. A mode outside SvfOutput returns the input less the 1e-9 offset.
   double Process(double input, double cutoffFraction, double resonance, SvfOutput mode);
+
+  // The clamped cut-off and the frequency coefficient F that one sub-step uses.
+  static double ClampCutoff(double cutoffFraction);
+  static double FrequencyCoefficient(double clampedCutoff);
 };

@@ -1,0 +1,48 @@
+#include "plugin/svf_stage.h"
+
+namespace {
+
+// One sample of the filter's sub-steps from the state (low, band) and the offset input x,
+// without the offset: the columns of the linear map.
+struct Response {
+  double low, band, out;
+};
+
+Response Respond(double frequency, double damping, SvfOutput mode, double low, double band,
+                 double x) {
+  double lowSum = 0, highSum = 0, bandSum = 0;
+  for (int step = 0; step < 3; ++step) {
+    low = low + frequency * band;
+    const double high = x - low - damping * band;
+    band = band + frequency * high;
+    lowSum += low;
+    highSum += high;
+    bandSum += band;
+  }
+  double out = bandSum;
+  if (mode == SvfOutput::Low) out = lowSum;
+  if (mode == SvfOutput::High) out = highSum;
+  if (mode == SvfOutput::Notch) out = lowSum + highSum;
+  return {low, band, out * 0.3333333};
+}
+
+}  // namespace
+
+SvfStage::SvfStage(double cutoff, double resonance, SvfOutput mode) {
+  const double frequency =
+      StateVariableFilter::FrequencyCoefficient(StateVariableFilter::ClampCutoff(cutoff));
+  const double damping = 1 - resonance;
+  const Response fromLow = Respond(frequency, damping, mode, 1, 0, 0);
+  const Response fromBand = Respond(frequency, damping, mode, 0, 1, 0);
+  const Response fromX = Respond(frequency, damping, mode, 0, 0, 1);
+  lowLow_ = fromLow.low;
+  lowBand_ = fromBand.low;
+  lowX_ = fromX.low;
+  bandLow_ = fromLow.band;
+  bandBand_ = fromBand.band;
+  bandX_ = fromX.band;
+  outLow_ = fromLow.out;
+  outBand_ = fromBand.out;
+  outX_ = fromX.out;
+  passX_ = mode == SvfOutput::BandPlusInput ? 1.0 : 0.0;
+}
