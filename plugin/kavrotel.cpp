@@ -1,0 +1,125 @@
+#include "plugin/kavrotel.h"
+
+#include <cmath>
+
+#include "plugin/parameter_table.h"
+
+namespace {
+
+constexpr int32_t kVersion = 0x10000;
+constexpr int32_t FourCC(const char (&code)[5]) {
+  return (int32_t(code[0]) << 24) | (int32_t(code[1]) << 16) | (int32_t(code[2]) << 8) |
+         int32_t(code[3]);
+}
+
+}  // namespace
+
+constexpr int32_t Kavrotel::kPedalGroupControls[];
+
+Kavrotel::Kavrotel(const PluginInstanceInfo& info)
+    : PluginBinding(info, kParamCount, "1-1", 1, "Kavrotel", "", "Quenvald", kVersion,
+                    FourCC("KVRL"), FourCC("QNVD"), 0, false, false, false) {
+  for (int i = 0; i < kPedalGroupSize; ++i) pedalGroup_[i] = kPedalGroupControls[i];
+  DeclareParameters();
+}
+
+Kavrotel::~Kavrotel() = default;
+
+void Kavrotel::DeclareParameters() {
+  for (int index : kDeclarationOrder) {
+    const ParameterSpec& spec = kParameterSpecs[index];
+    IParameter* param = GetParameter(index);
+    switch (spec.kind) {
+      case ParamKind::Double:
+        param->InitDouble(spec.name, spec.defaultValue, spec.minimum, spec.maximum, kDoubleStep,
+                          kDoubleLabel, "");
+        if (spec.shape != 1) param->SetShape(spec.shape);
+        break;
+      case ParamKind::Enum:
+        param->InitEnum(spec.name, int(spec.defaultValue), spec.displayTextCount, "", "");
+        for (int t = 0; t < spec.displayTextCount; ++t) param->SetDisplayText(t, spec.displayTexts[t]);
+        break;
+      case ParamKind::Bool:
+        param->InitBool(spec.name, spec.defaultValue >= 0.5, "", "");
+        break;
+    }
+  }
+}
+
+void Kavrotel::Reset() {
+  LockGuard guard(GetLock());
+  UpdateModels();
+}
+
+void Kavrotel::UpdateModels() {
+  LockGuard guard(GetLock());
+  chain_.LoadModels(preampModel_, cabinetModel_);
+}
+
+void Kavrotel::ParameterChanged(int32_t paramIdx) {
+  LockGuard guard(GetLock());
+  const IParameter* param = GetParameter(paramIdx);
+  if (!param || paramIdx >= kParamCount) return;
+  const double v = param->Value();
+  AmpStages& stages = chain_.stages();
+  switch (paramIdx) {
+    case kParamGain: stages.SetGain(v); break;
+    case kParamInput: stages.SetInput(v); break;
+    case kParamMaster: stages.SetMaster(v); break;
+    case kParamLowpass: stages.SetLowpass(v); break;
+    case kParamHighpass: stages.SetHighpass(v); break;
+    case kParamBass: stages.SetBass(v); break;
+    case kParamMid: stages.SetMid(v); break;
+    case kParamTreble: stages.SetTreble(v); break;
+    case kParamPresence: stages.SetPresence(v); break;
+    case kParamDepth: stages.SetDepth(v); break;
+    case kParamPreamp:
+      preampModel_ = int32_t(v);
+      UpdateModels();
+      break;
+    case kParamCabinetModel:
+      cabinetModel_ = int32_t(v);
+      UpdateModels();
+      break;
+    case kParamThreshold: stages.SetThreshold(v); break;
+    case kParamPedal: ShowPedal(v >= 0.5); break;
+    case kParamDjentTone: stages.SetPedalTone(v); break;
+    case kParamPedalBypass: ShowPedalLight(v >= 0.5); break;
+    default: break;  // the "Cabinet" switch and the per-block pedal values: nothing to compute
+  }
+}
+
+void Kavrotel::ShowPedal(bool shown) {
+  IEditor* editor = GetEditor();
+  if (!editor) return;
+  for (int32_t index : pedalGroup_) {
+    if (IEditorControl* control = editor->GetControl(index)) control->SetHidden(!shown);
+  }
+}
+
+void Kavrotel::ShowPedalLight(bool lit) {
+  if (IEditor* editor = GetEditor()) editor->SetControlValue(pedalGroup_[5], lit ? 1.0 : 0.0);
+}
+
+BlockControls Kavrotel::ReadBlockControls() const {
+  // The instance lock is held for the block, so a value read here holds for every sample.
+  BlockControls c;
+  c.thresholdDb = GetParameter(kParamThreshold)->Value();
+  c.pedalOn = GetParameter(kParamPedalBypass)->GetBool();
+  c.djentGain = GetParameter(kParamDjentGain)->Value();
+  c.djentTone = GetParameter(kParamDjentTone)->Value();
+  c.djentTone2 = GetParameter(kParamDjentTone2)->Value();
+  return c;
+}
+
+void Kavrotel::ProcessBlock(double** inputs, double** outputs, int32_t frames) {
+  chain_.Process(inputs[0], outputs[0], frames, ReadBlockControls());
+  ShowMeters();
+}
+
+void Kavrotel::ShowMeters() {
+  IEditor* editor = GetEditor();
+  if (!editor) return;
+  editor->SetControlValue(int32_t(inputMeterIndex_), chain_.InputMeterLevel());
+  editor->SetControlValue(int32_t(outputMeterIndex_), chain_.OutputMeterLevel());
+}

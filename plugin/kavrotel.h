@@ -1,0 +1,62 @@
+// Kavrotel: the amplifier plug-in class, one mono guitar amplifier with 19 parameters. It derives
+// from the format binding of its deliverable (PluginBinding, named by the binding target's
+// "plugin_binding.h"), so this class is compiled once per binding; the signal path itself lives
+// in AmpChain. The object owns the chain; parameters and editor belong to the plug-in base.
+//
+// The binding runs Reset and ParameterChanged for every parameter before the first block.
+#pragma once
+
+#include <cstdint>
+
+#include "plugin/amp_chain.h"
+#include "plugin_binding.h"
+
+class Kavrotel : public PluginBinding {
+ public:
+  // Editor control indices the plug-in drives: the meters, the pedal's controls and its light.
+  static constexpr int32_t kOutputMeterControl = 10;
+  static constexpr int32_t kInputMeterControl = 12;
+  static constexpr int kPedalGroupSize = 6;
+  static constexpr int32_t kPedalGroupControls[kPedalGroupSize] = {18, 20, 21, 22, 23, 24};
+
+  // [UI thread, creation lock held; allocates] Declares the 19 parameters; designs nothing and
+  // loads no response (Reset and ParameterChanged do).
+  explicit Kavrotel(const PluginInstanceInfo& info);
+  // [UI thread; frees]
+  ~Kavrotel() override;
+
+  // [any thread, takes the lock; allocates] The fixed designs and both responses, afresh.
+  void Reset() override;
+  // [any thread, takes the lock; allocates for indices 10 and 11] Recomputes what the
+  // parameter drives.
+  void ParameterChanged(int32_t paramIdx) override;
+  // [audio thread, lock held; no allocation] Only channel 0 in and out; the input is never
+  // written.
+  void ProcessBlock(double** inputs, double** outputs, int32_t frames) override;
+
+  // [any thread, lock held] Loads the current preamp and cabinet models into the chains.
+  void UpdateModels();
+
+  // Diagnostics [any thread].
+  const AmpChain& chain() const { return chain_; }
+  int32_t preampModel() const { return preampModel_; }
+  int32_t cabinetModel() const { return cabinetModel_; }
+
+ private:
+  void DeclareParameters();
+  BlockControls ReadBlockControls() const;
+  void ShowPedal(bool shown);
+  void ShowPedalLight(bool lit);
+  void ShowMeters();
+
+  double inputMeterIndex_ = kInputMeterControl;
+  double outputMeterIndex_ = kOutputMeterControl;
+  int32_t preampModel_ = 0;
+  int32_t cabinetModel_ = 0;
+  int32_t pedalGroup_[kPedalGroupSize];
+  AmpChain chain_;
+};
+
+// [any thread; takes the process-wide creation lock; allocates] A new instance, or null when
+// it cannot be allocated. Exceptions from the constructor pass to the caller.
+Kavrotel* CreatePluginInstance();
