@@ -8,8 +8,10 @@ namespace {
 
 constexpr double kImpulseRate = 44100;
 
-void CopyTable(ImpulseBuffer& buffer, const float* table) {
-  if (!table || buffer.SetLength(kImpulseLength) != kImpulseLength) return;
+// A failed resize leaves the buffer empty, which the chain passes through unchanged; a model
+// without a table copies nothing.
+void LoadTable(ImpulseBuffer& buffer, const float* table) {
+  if (buffer.SetLength(kImpulseLength) != kImpulseLength || !table) return;
   std::memcpy(buffer.GetChannel(0), table, sizeof(float) * kImpulseLength);
 }
 
@@ -24,9 +26,9 @@ void AmpChain::LoadModels(int preampModel, int cabinetModel) {
   ++modelLoadCount_;
   stages_.DesignPreampModel(preampModel);
   preampImpulse_.SetChannelCount(1);
-  CopyTable(preampImpulse_, PreampImpulse(preampModel));
+  LoadTable(preampImpulse_, PreampImpulse(preampModel));
   preampChain_.SetImpulse(preampImpulse_, 0, 0, 0, 0, 0);
-  CopyTable(cabinetImpulse_, CabinetImpulse(cabinetModel));
+  LoadTable(cabinetImpulse_, CabinetImpulse(cabinetModel));
   cabinetChain_.SetImpulse(cabinetImpulse_, 0, 0, 0, 0, 0);
 }
 
