@@ -7,6 +7,8 @@
 
 class MeterBallistics {
  public:
+  static_assert(std::atomic<double>::is_always_lock_free, "the audio thread must not wait");
+
   // Audio thread; no allocation. Returns the new level.
   double Step(double peak) {
     const double level = level_.load(std::memory_order_relaxed);

@@ -20,7 +20,7 @@ using amp_test::SetPlain;
 
 std::vector<double> Sine(int samples, double amplitude, double hz = 220) {
   std::vector<double> out(samples);
-  for (int i = 0; i < samples; ++i) out[i] = amplitude * std::sin(2 * M_PI * hz * i / 44100);
+  for (int i = 0; i < samples; ++i) out[i] = amplitude * std::sin(2 * 3.14159265358979323846 * hz * i / 44100);
   return out;
 }
 
