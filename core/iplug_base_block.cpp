@@ -64,6 +64,7 @@ void IPlugBase::SetBlockSize(int32_t frames) {
 }
 
 bool IPlugBase::EnsureBlockSize(int32_t frames) {
+  TRACE_OP("IPlugBase::EnsureBlockSize");
   if (frames <= GetScratchFrames()) return true;
   SetBlockSize(std::max(frames, blockSize_));
   return frames <= GetScratchFrames();
@@ -157,18 +158,21 @@ void IPlugBase::NarrowOutputs(int32_t frames, int32_t processed, bool accumulate
 }
 
 void IPlugBase::RunFloatBlock(int32_t frames) {
+  TRACE_OP("IPlugBase::RunFloatBlock");
   int32_t processed = ClampToScratch(frames);
   ProcessBlock(GetInputPointers(), GetOutputPointers(), processed);
   NarrowOutputs(frames, processed, false);
 }
 
 void IPlugBase::RunFloatBlockAccumulating(int32_t frames) {
+  TRACE_OP("IPlugBase::RunFloatBlockAccumulating");
   int32_t processed = ClampToScratch(frames);
   ProcessBlock(GetInputPointers(), GetOutputPointers(), processed);
   NarrowOutputs(frames, processed, true);
 }
 
 void IPlugBase::BypassFloatBlock(int32_t frames) {
+  TRACE_OP("IPlugBase::BypassFloatBlock");
   int32_t processed = ClampToScratch(frames);
   // The delay's own length decides: a delay created with length 0 must not run.
   if (latency_ != 0 && latencyDelay_ && latencyDelay_->GetDelayLength() > 0) {

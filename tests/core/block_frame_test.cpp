@@ -137,6 +137,20 @@ TEST(BlockFrame, OversizeBlockWhenTheHeapRefusesProcessesWhatFits) {
   EXPECT_THAT(std::vector<float>(out.data[0].begin() + held, out.data[0].end()), Each(0.0f));
 }
 
+TEST(BlockFrame, ARunningBlockNeedsNoAllocation) {
+  Negator plug("1-1", 3);
+  HostBuffers in(1, 256), out(1, 256);
+  in.data[0] = Ramp(1, 256);
+  plug.ProcessHostBlock(in.get(), 1, out.get(), 1, 256);
+  failing_heap::FailAll(true);  // any growth of a framework buffer would now fail
+  bool whole = plug.ProcessHostBlock(in.get(), 1, out.get(), 1, 256);
+  plug.SetBypassed(true);
+  whole = plug.ProcessHostBlock(in.get(), 1, out.get(), 1, 256) && whole;
+  failing_heap::FailAll(false);
+  EXPECT_TRUE(whole);
+  EXPECT_EQ(out.data[0][3], 1.0f);
+}
+
 TEST(BlockFrame, AccumulatingTwiceGivesTwiceTheReplacingOutput) {
   auto plug = MakePlug("1-1");
   HostBuffers in(1, 6), replaced(1, 6), accumulated(1, 6);

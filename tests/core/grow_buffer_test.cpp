@@ -205,4 +205,32 @@ TEST(ToLowerCopy, LowerCasesAndCutsAt255) {
   EXPECT_EQ(out[1], 'p');
 }
 
+TEST(GrowBuffer, ResizeAndZeroClearsOnlyTheNewBytes) {
+  GrowBuffer buffer;
+  std::memset(buffer.Resize(4), 0xAB, 4);
+  EXPECT_EQ(buffer.ResizeAndZero(8), 4);
+  const unsigned char* bytes = buffer.GetAs<unsigned char>();
+  EXPECT_EQ(bytes[3], 0xAB);
+  EXPECT_EQ(bytes[4], 0);
+  EXPECT_EQ(bytes[7], 0);
+  EXPECT_EQ(buffer.ResizeAndZero(2), 8);
+  EXPECT_EQ(buffer.GetSize(), 2);
+}
+
+TEST(PtrArray, DeleteOwnedStringRemovesOneEntryAndMovesTheRestDown) {
+  PtrArray<GrowString> list;
+  for (const char* text : {"a", "b", "c"}) {
+    GrowString* s = new GrowString();
+    s->Set(text);
+    list.Add(s);
+  }
+  list.DeleteOwnedString(3);  // outside: nothing
+  list.DeleteOwnedString(-1);
+  list.DeleteOwnedString(1);
+  ASSERT_EQ(list.GetSize(), 2);
+  EXPECT_STREQ(list.Get(0)->Get(), "a");
+  EXPECT_STREQ(list.Get(1)->Get(), "c");
+  list.DeleteAll();
+}
+
 }  // namespace
