@@ -1,0 +1,86 @@
+// A running plug-in allocates nothing in a block: neither through the framework's heap (which
+// refuses here) nor through operator new (counted here).
+// The replacement pair below is malloc/free on both sides, which GCC cannot see once inlined.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include <gtest/gtest.h>
+
+#include "tests/plugin/amp_fixture.h"
+#include "tests/support/failing_heap.h"
+
+namespace {
+std::atomic<long> newCalls{0};
+}  // namespace
+
+// Every unaligned form, so that allocation and release always meet in malloc and free.
+namespace {
+void* Counted(std::size_t bytes) {
+  ++newCalls;
+  return std::malloc(bytes ? bytes : 1);
+}
+void* CountedOrThrow(std::size_t bytes) {
+  if (void* p = Counted(bytes)) return p;
+  throw std::bad_alloc();
+}
+}  // namespace
+
+void* operator new(std::size_t bytes) { return CountedOrThrow(bytes); }
+void* operator new[](std::size_t bytes) { return CountedOrThrow(bytes); }
+void* operator new(std::size_t bytes, const std::nothrow_t&) noexcept { return Counted(bytes); }
+void* operator new[](std::size_t bytes, const std::nothrow_t&) noexcept { return Counted(bytes); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+
+namespace {
+
+// Block sizes up to the largest one run before, in a changing order.
+int BlockSize(int block) {
+  static const int kSizes[] = {64, 1, 1024, 17, 256, 2, 333, 1000, 7, 128};
+  return kSizes[block % 10];
+}
+
+void RunBlocks(Kavrotel& plug, const std::vector<double>& in, std::vector<double>& out,
+               int blocks) {
+  size_t start = 0;
+  for (int b = 0; b < blocks; ++b) {
+    const int n = BlockSize(b);
+    if (start + n > in.size()) start = 0;
+    double* ins[1] = {const_cast<double*>(in.data()) + start};
+    double* outs[1] = {out.data() + start};
+    plug.ProcessBlock(ins, outs, n);
+    start += n;
+  }
+}
+
+TEST(Realtime, RunningBlocksAllocateNothing) {
+  const std::vector<double> in = amp_test::GuitarSignal(20000);
+  std::vector<double> out(in.size()), expected(in.size());
+  auto plug = amp_test::MakePrepared();
+  auto twin = amp_test::MakePrepared();
+  for (Kavrotel* p : {plug.get(), twin.get()}) {
+    amp_test::SetPlain(*p, kParamPedalBypass, 1);
+    amp_test::SetPlain(*p, kParamThreshold, -70);
+  }
+  LockGuard guard(plug->GetLock());
+  RunBlocks(*plug, in, out, 40);  // queues grow to their working sizes
+  RunBlocks(*twin, in, expected, 40);
+
+  failing_heap::FailAll(true);
+  const long before = newCalls.load();
+  RunBlocks(*plug, in, out, 400);
+  const long during = newCalls.load() - before;
+  failing_heap::FailAll(false);
+  RunBlocks(*twin, in, expected, 400);
+
+  EXPECT_EQ(during, 0);
+  EXPECT_EQ(out, expected);  // a refused growth would have dropped samples
+}
+
+}  // namespace
