@@ -74,3 +74,10 @@ bool GrowBuffer::Reallocate(int32_t bytes, int32_t newSize) {
   allocated_ = bytes;
   return true;
 }
+
+int32_t GrowBuffer::ResizeAndZero(int32_t newSize) {
+  int32_t oldSize = used_;
+  Resize(newSize, true);
+  if (used_ > oldSize) std::memset(static_cast<char*>(data_) + oldSize, 0, static_cast<size_t>(used_ - oldSize));
+  return oldSize;
+}

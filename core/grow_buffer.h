@@ -17,6 +17,8 @@ class GrowBuffer {
   // Sets the used size to newSize bytes. Returns the data, or null when the resulting used size
   // is 0. A negative size, or one whose allocation would not fit in 32 bits, changes nothing.
   void* Resize(int32_t newSize, bool allowShrink = true);
+  // Resize (shrinking allowed) that zero-fills the bytes past the old size; returns the old size.
+  int32_t ResizeAndZero(int32_t newSize);
 
   // The contents, or null while the buffer is empty.
   void* Get() const { return used_ > 0 ? data_ : nullptr; }

@@ -35,6 +35,16 @@ class PtrArray {
     return item;
   }
 
+  // For owners: deletes entry index and moves the later entries down; nothing outside the list.
+  void DeleteOwnedString(int32_t index) {
+    int32_t count = GetSize();
+    if (index < 0 || index >= count) return;
+    T** entries = buffer_.GetAs<T*>();
+    delete entries[index];
+    std::memmove(entries + index, entries + index + 1, sizeof(T*) * static_cast<size_t>(count - index - 1));
+    buffer_.Resize((count - 1) * static_cast<int32_t>(sizeof(T*)), false);
+  }
+
   // For owners: deletes the entries from the last to the first, shrinking the list as it goes.
   void DeleteAll() {
     for (int32_t i = GetSize() - 1; i >= 0; --i) {

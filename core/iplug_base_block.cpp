@@ -1,0 +1,216 @@
+// IPlugBase: the block frame. Channels, scratch buffers, the float and double paths, bypass.
+// Nothing here allocates except SetBlockSize (and EnsureBlockSize through it).
+#include <algorithm>
+#include <cstring>
+
+#include "core/iplug_base.h"
+#include "core/sample_convert.h"
+#include "core/trace.h"
+
+namespace {
+constexpr int32_t kDoubleSize = static_cast<int32_t>(sizeof(double));
+
+// The channels [first, first + count) that exist among total, as a half-open range.
+void ClampRange(int32_t first, int32_t count, int32_t total, int32_t* begin, int32_t* end) {
+  int64_t b = std::max<int64_t>(first, 0);
+  int64_t e = std::min<int64_t>(static_cast<int64_t>(first) + std::max(count, 0), total);
+  *begin = static_cast<int32_t>(b);
+  *end = static_cast<int32_t>(std::max(b, e));
+}
+
+int32_t FramesHeld(const GrowBuffer& scratch) { return scratch.GetSize() / kDoubleSize; }
+
+void Zero(double* samples, int32_t count) {
+  if (samples && count > 0) std::memset(samples, 0, sizeof(double) * static_cast<size_t>(count));
+}
+}  // namespace
+
+template <class Channel>
+void IPlugBase::PointAtScratch(Channel* channel) {
+  *channel->entry = channel->scratch.template GetAs<double>();
+}
+
+int32_t IPlugBase::GetScratchFrames() const {
+  int32_t frames = INT32_MAX;
+  for (int32_t i = 0; i < inputs_.GetSize(); ++i) frames = std::min(frames, FramesHeld(inputs_.Get(i)->scratch));
+  for (int32_t i = 0; i < outputs_.GetSize(); ++i) frames = std::min(frames, FramesHeld(outputs_.Get(i)->scratch));
+  return frames;
+}
+
+int32_t IPlugBase::ClampToScratch(int32_t frames) const {
+  return std::clamp(frames, 0, GetScratchFrames());
+}
+
+void IPlugBase::SetBlockSize(int32_t frames) {
+  TRACE_OP("IPlugBase::SetBlockSize");
+  if (frames < 0) return;
+  if (frames == blockSize_ && GetScratchFrames() >= frames) return;
+  const int64_t bytes = static_cast<int64_t>(frames) * kDoubleSize;
+  if (bytes > INT32_MAX) return;
+  // A buffer that cannot grow keeps its old size; GetScratchFrames then bounds every block.
+  auto resize = [&](GrowBuffer& scratch) {
+    scratch.Resize(static_cast<int32_t>(bytes), true);
+    Zero(scratch.GetAs<double>(), FramesHeld(scratch));
+  };
+  for (int32_t i = 0; i < inputs_.GetSize(); ++i) {
+    resize(inputs_.Get(i)->scratch);
+    PointAtScratch(inputs_.Get(i));  // the block may have moved
+  }
+  for (int32_t i = 0; i < outputs_.GetSize(); ++i) {
+    resize(outputs_.Get(i)->scratch);
+    PointAtScratch(outputs_.Get(i));
+  }
+  blockSize_ = frames;
+}
+
+bool IPlugBase::EnsureBlockSize(int32_t frames) {
+  if (frames <= GetScratchFrames()) return true;
+  SetBlockSize(std::max(frames, blockSize_));
+  return frames <= GetScratchFrames();
+}
+
+void IPlugBase::ConnectInputChannels(int32_t first, int32_t count, bool connected) {
+  int32_t begin, end;
+  ClampRange(first, count, inputs_.GetSize(), &begin, &end);
+  for (int32_t i = begin; i < end; ++i) {
+    InputChannel* channel = inputs_.Get(i);
+    channel->connected = connected;
+    if (!connected) PointAtScratch(channel);
+  }
+}
+
+void IPlugBase::ConnectOutputChannels(int32_t first, int32_t count, bool connected) {
+  int32_t begin, end;
+  ClampRange(first, count, outputs_.GetSize(), &begin, &end);
+  for (int32_t i = begin; i < end; ++i) {
+    OutputChannel* channel = outputs_.Get(i);
+    channel->connected = connected;
+    if (!connected) PointAtScratch(channel);
+  }
+}
+
+void IPlugBase::BindInputBuffers(int32_t first, int32_t count, float** hostBuffers, int32_t frames) {
+  int32_t begin, end;
+  ClampRange(first, count, inputs_.GetSize(), &begin, &end);
+  int32_t next = 0;
+  for (int32_t i = begin; i < end; ++i) {
+    InputChannel* channel = inputs_.Get(i);
+    if (!channel->connected) continue;
+    const float* source = hostBuffers ? hostBuffers[next++] : nullptr;
+    double* scratch = channel->scratch.GetAs<double>();
+    int32_t n = std::clamp(frames, 0, FramesHeld(channel->scratch));
+    if (source) {
+      ConvertFloatToDouble(scratch, source, n);
+    } else {
+      Zero(scratch, n);
+    }
+    *channel->entry = scratch;
+  }
+}
+
+void IPlugBase::BindOutputBuffers(int32_t first, int32_t count, float** hostBuffers) {
+  int32_t begin, end;
+  ClampRange(first, count, outputs_.GetSize(), &begin, &end);
+  int32_t next = 0;
+  for (int32_t i = begin; i < end; ++i) {
+    OutputChannel* channel = outputs_.Get(i);
+    if (!channel->connected) continue;
+    PointAtScratch(channel);
+    channel->destination = hostBuffers ? hostBuffers[next++] : nullptr;
+  }
+}
+
+void IPlugBase::BindInputBuffersDouble(int32_t count, double** hostBuffers) {
+  int32_t end = std::clamp(count, 0, inputs_.GetSize());
+  int32_t next = 0;
+  for (int32_t i = 0; i < end; ++i) {
+    InputChannel* channel = inputs_.Get(i);
+    if (channel->connected && hostBuffers) *channel->entry = hostBuffers[next++];
+  }
+}
+
+void IPlugBase::BindOutputBuffersDouble(int32_t count, double** hostBuffers) {
+  int32_t end = std::clamp(count, 0, outputs_.GetSize());
+  int32_t next = 0;
+  for (int32_t i = 0; i < end; ++i) {
+    OutputChannel* channel = outputs_.Get(i);
+    if (channel->connected && hostBuffers) *channel->entry = hostBuffers[next++];
+  }
+}
+
+// Writes the processed frames of every connected output into its host buffer; frames the
+// scratch could not hold are silent rather than stale.
+void IPlugBase::NarrowOutputs(int32_t frames, int32_t processed, bool accumulate) {
+  for (int32_t i = 0; i < outputs_.GetSize(); ++i) {
+    OutputChannel* channel = outputs_.Get(i);
+    float* destination = channel->destination;
+    if (!channel->connected || !destination) continue;
+    const double* source = *channel->entry;
+    int32_t n = source ? processed : 0;
+    if (accumulate) {
+      AccumulateDoubleIntoFloat(destination, source, n);
+    } else {
+      ConvertDoubleToFloat(destination, source, n);
+      if (frames > n) std::memset(destination + n, 0, sizeof(float) * static_cast<size_t>(frames - n));
+    }
+  }
+}
+
+void IPlugBase::RunFloatBlock(int32_t frames) {
+  int32_t processed = ClampToScratch(frames);
+  ProcessBlock(GetInputPointers(), GetOutputPointers(), processed);
+  NarrowOutputs(frames, processed, false);
+}
+
+void IPlugBase::RunFloatBlockAccumulating(int32_t frames) {
+  int32_t processed = ClampToScratch(frames);
+  ProcessBlock(GetInputPointers(), GetOutputPointers(), processed);
+  NarrowOutputs(frames, processed, true);
+}
+
+void IPlugBase::BypassFloatBlock(int32_t frames) {
+  int32_t processed = ClampToScratch(frames);
+  // The delay's own length decides: a delay created with length 0 must not run.
+  if (latency_ != 0 && latencyDelay_ && latencyDelay_->GetDelayLength() > 0) {
+    latencyDelay_->Process(GetInputPointers(), GetOutputPointers(), processed);
+  } else {
+    IPlugBase::ProcessBlock(GetInputPointers(), GetOutputPointers(), processed);
+  }
+  NarrowOutputs(frames, processed, false);
+}
+
+void IPlugBase::ProcessBlock(double** inputs, double** outputs, int32_t frames) {
+  const int32_t copied = inputs ? std::min(GetInputCount(), GetOutputCount()) : 0;
+  for (int32_t i = 0; i < GetOutputCount(); ++i) {
+    if (!outputs || !outputs[i] || frames <= 0) continue;
+    if (i < copied && inputs[i]) {
+      if (inputs[i] != outputs[i]) std::memmove(outputs[i], inputs[i], sizeof(double) * static_cast<size_t>(frames));
+    } else {
+      Zero(outputs[i], frames);
+    }
+  }
+}
+
+void IPlugBase::ProcessBlockFloat(float** inputs, float** outputs, int32_t frames) {
+  const int32_t copied = inputs ? std::min(GetInputCount(), GetOutputCount()) : 0;
+  for (int32_t i = 0; i < GetOutputCount(); ++i) {
+    if (!outputs || !outputs[i] || frames <= 0) continue;
+    if (i < copied && inputs[i]) {
+      if (inputs[i] != outputs[i]) std::memmove(outputs[i], inputs[i], sizeof(float) * static_cast<size_t>(frames));
+    } else {
+      std::memset(outputs[i], 0, sizeof(float) * static_cast<size_t>(frames));
+    }
+  }
+}
+
+void IPlugBase::SetLatency(int32_t samples) {
+  TRACE_OP("IPlugBase::SetLatency");
+  latency_ = samples;
+  if (latencyDelay_) latencyDelay_->SetDelayLength(samples);
+}
+
+void IPlugBase::LimitToStereoIO() {
+  TRACE_OP("IPlugBase::LimitToStereoIO");
+  if (GetInputCount() > 2) ConnectInputChannels(2, GetInputCount() - 2, false);
+  if (GetOutputCount() > 2) ConnectOutputChannels(2, GetOutputCount() - 2, true);
+}

@@ -1,0 +1,10 @@
+// IPlugBase: host identification.
+#include "core/host_id.h"
+#include "core/iplug_base.h"
+#include "core/trace.h"
+
+void IPlugBase::SetHost(const char* hostName, int32_t hostVersion) {
+  TRACE_OP("IPlugBase::SetHost");
+  hostId_ = LookupHostId(hostName);
+  hostVersion_ = hostVersion;
+}

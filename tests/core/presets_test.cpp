@@ -1,0 +1,155 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "tests/core/plug_fixtures.h"
+#include "tests/support/failing_heap.h"
+
+namespace {
+
+std::unique_ptr<TestBinding> MakePresetPlug(int32_t presets) {
+  auto plug = std::make_unique<TestBinding>(2, "1-1", presets, "P", "", "", 1, 1, 1, 0, false, true, false);
+  plug->GetParameter(0)->InitDouble("A", 1, 0, 10, 0.5);
+  plug->GetParameter(1)->InitBool("B", true);
+  return plug;
+}
+
+TEST(Presets, ApplyingAnUninitialisedPresetStoresTheCurrentStateUnderAUserName) {
+  auto plug = MakePresetPlug(2);
+  plug->GetParameter(0)->Set(4);
+  EXPECT_TRUE(plug->ApplyPreset(1));
+  EXPECT_EQ(plug->GetCurrentPresetIndex(), 1);
+  EXPECT_TRUE(plug->GetPreset(1)->initialized);
+  EXPECT_STREQ(plug->GetPresetName(1), "user preset 1");
+  EXPECT_EQ(plug->GetPreset(1)->chunk.Size(), 16);
+  plug->GetParameter(0)->Set(9);
+  EXPECT_TRUE(plug->ApplyPreset(1));
+  EXPECT_EQ(plug->GetParameter(0)->Value(), 4.0);
+}
+
+TEST(Presets, ApplyingOutsideTheListChangesNothing) {
+  auto plug = MakePresetPlug(1);
+  EXPECT_FALSE(plug->ApplyPreset(1));
+  EXPECT_FALSE(plug->ApplyPreset(-1));
+  EXPECT_EQ(plug->GetCurrentPresetIndex(), 0);
+  EXPECT_STREQ(plug->GetPresetName(1), "");
+}
+
+TEST(Presets, AStateThatCannotBeWrittenLeavesThePresetUninitialised) {
+  auto plug = MakePresetPlug(1);
+  failing_heap::FailAll(true);
+  bool ok = plug->ApplyPreset(0);
+  failing_heap::FailAll(false);
+  EXPECT_FALSE(ok);
+  EXPECT_FALSE(plug->GetPreset(0)->initialized);
+  EXPECT_EQ(plug->GetPreset(0)->chunk.Size(), 0);
+}
+
+TEST(Presets, FillEmptyAndUserNamesCountTheUserPresets) {
+  auto plug = MakePresetPlug(3);
+  plug->FillEmptyPresets(1);
+  EXPECT_STREQ(plug->GetPresetName(0), "Empty");
+  EXPECT_TRUE(plug->GetPreset(0)->initialized);
+  EXPECT_FALSE(plug->GetPreset(1)->initialized);
+  EXPECT_TRUE(plug->ApplyPreset(1));
+  char name[IPreset::kNameCapacity];
+  plug->MakeUserPresetName(name);
+  EXPECT_STREQ(name, "user preset 2");
+  plug->FillEmptyPresets(5);  // only one left to fill
+  EXPECT_STREQ(plug->GetPresetName(2), "Empty");
+}
+
+TEST(Presets, StoreCurrentPresetRewritesItsStateAndMayRenameIt) {
+  auto plug = MakePresetPlug(1);
+  plug->FillEmptyPresets(1);
+  plug->GetParameter(0)->Set(7);
+  plug->StoreCurrentPreset(nullptr);
+  EXPECT_STREQ(plug->GetPresetName(0), "Empty");
+  plug->StoreCurrentPreset("Crunch");
+  EXPECT_STREQ(plug->GetPresetName(0), "Crunch");
+  EXPECT_EQ(plug->GetPreset(0)->chunk.Size(), 16);
+  plug->GetParameter(0)->Set(1);
+  plug->ApplyPreset(0);
+  EXPECT_EQ(plug->GetParameter(0)->Value(), 7.0);
+}
+
+TEST(ChunkHeader, IsTheMagicAndVersionAndReadsBack) {
+  auto plug = MakeAmpLikePlug();
+  IStateChunk chunk;
+  ASSERT_TRUE(plug->WriteChunkHeader(chunk));
+  ASSERT_TRUE(plug->WriteState(chunk));
+  ASSERT_EQ(chunk.Size(), 160);
+  const uint8_t header[8] = {0x74, 0x66, 0x66, 0x70, 0x00, 0x00, 0x01, 0x00};
+  EXPECT_EQ(std::memcmp(chunk.Data(), header, 8), 0);
+  int32_t position = 0;
+  EXPECT_EQ(plug->ReadChunkHeader(chunk, &position), 0x00010000);
+  EXPECT_EQ(position, 8);
+}
+
+TEST(ChunkHeader, WithoutTheMagicNothingIsRead) {
+  auto plug = MakePresetPlug(1);
+  IStateChunk chunk;
+  chunk.PutInt32(1234);
+  chunk.PutInt32(0x00010000);
+  int32_t position = 0;
+  EXPECT_EQ(plug->ReadChunkHeader(chunk, &position), 0);
+  EXPECT_EQ(position, 0);
+  IStateChunk truncated;
+  truncated.PutInt32(0x70666674);
+  EXPECT_EQ(plug->ReadChunkHeader(truncated, &position), 0);
+  EXPECT_EQ(position, -1);
+}
+
+TEST(Bank, OneEmptyPresetIs170Bytes) {
+  auto plug = MakeAmpLikePlug();
+  plug->FillEmptyPresets(1);
+  IStateChunk chunk;
+  ASSERT_TRUE(plug->WriteChunkHeader(chunk));
+  ASSERT_TRUE(plug->WriteAllPresets(chunk));
+  EXPECT_EQ(chunk.Size(), 8 + 4 + 5 + 1 + 152);
+}
+
+TEST(Bank, WrittenAndReadBackReproducesEveryPresetAndAppliesTheCurrentOne) {
+  auto plug = MakePresetPlug(3);
+  plug->FillEmptyPresets(1);
+  plug->GetParameter(0)->Set(3);
+  ASSERT_TRUE(plug->ApplyPreset(1));  // user preset 1 holds A = 3
+  IStateChunk bank;
+  ASSERT_TRUE(plug->WriteAllPresets(bank));
+
+  auto other = MakePresetPlug(3);
+  other->GetParameter(0)->Set(8);
+  EXPECT_EQ(other->ReadAllPresets(bank, 0), bank.Size());
+  for (int32_t i = 0; i < 3; ++i) {
+    EXPECT_STREQ(other->GetPresetName(i), plug->GetPresetName(i));
+    EXPECT_EQ(other->GetPreset(i)->initialized, plug->GetPreset(i)->initialized);
+    EXPECT_EQ(other->GetPreset(i)->chunk.Size(), plug->GetPreset(i)->chunk.Size());
+  }
+  // Current preset 0 ("Empty", the defaults) is applied last.
+  EXPECT_EQ(other->GetParameter(0)->Value(), 1.0);
+}
+
+TEST(Bank, AChunkEndingInsideAnEntryStopsThereAndKeepsTheRest) {
+  auto plug = MakePresetPlug(2);
+  plug->FillEmptyPresets(2);
+  IStateChunk bank;
+  ASSERT_TRUE(plug->WriteAllPresets(bank));
+  bank.ResizeAndZero(bank.Size() - 20);  // cuts into preset 1's state
+
+  auto other = MakePresetPlug(2);
+  other->StoreCurrentPreset("Mine");
+  EXPECT_EQ(other->ReadAllPresets(bank, 0), -1);
+  EXPECT_STREQ(other->GetPresetName(0), "Empty");
+  EXPECT_TRUE(other->GetPreset(0)->initialized);
+}
+
+TEST(Bank, ANegativeNameLengthStopsReading) {
+  auto plug = MakePresetPlug(1);
+  IStateChunk bank;
+  bank.PutInt32(-3);
+  EXPECT_EQ(plug->ReadAllPresets(bank, 0), -1);
+  EXPECT_STREQ(plug->GetPresetName(0), "user preset 1");  // the current preset, applied after
+}
+
+}  // namespace
