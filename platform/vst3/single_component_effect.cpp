@@ -31,7 +31,8 @@ tresult PLUGIN_API SingleComponentEffect::queryInterface(const TUID iid, void** 
 }
 
 tresult PLUGIN_API SingleComponentEffect::initialize(FUnknown* context) {
-  if (hostContext_) return kResultFalse;
+  if (initialized_) return kResultFalse;
+  initialized_ = true;
   hostContext_ = context;
   if (hostContext_) hostContext_->addRef();
   return kResultOk;
@@ -45,6 +46,7 @@ tresult PLUGIN_API SingleComponentEffect::terminate() {
   componentHandler_ = nullptr;
   if (hostContext_) hostContext_->release();
   hostContext_ = nullptr;
+  initialized_ = false;
   return kResultOk;
 }
 

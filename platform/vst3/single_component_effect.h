@@ -112,6 +112,7 @@ class SingleComponentEffect : public FObject,
   KnobMode knobMode = 0;
 
  private:
+  bool initialized_ = false;  // a second initialize is refused, with or without a context
   FUnknown* hostContext_ = nullptr;
   IComponentHandler* componentHandler_ = nullptr;
 };
