@@ -51,6 +51,8 @@ tresult PLUGIN_API IPlugVST3::process(ProcessData& data) {
   if (data.numSamples == 0) return kResultOk;
   if (processSetup.symbolicSampleSize == kSample32) Process32(data);
   else Process64(data);
+  // Every output was written: none of its channels is silent by the host's flags any more.
+  for (int32 i = 0; i < data.numOutputs; ++i) data.outputs[i].silenceFlags = 0;
   return kResultOk;
 }
 
