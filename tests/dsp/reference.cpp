@@ -31,4 +31,15 @@ std::vector<double> Convolve(const std::vector<float>& x, const std::vector<floa
   return y;
 }
 
+std::vector<double> ConvolveAt(const std::vector<float>& x, const std::vector<float>& h,
+                               const std::vector<int32_t>& positions) {
+  std::vector<double> y(x.size(), 0.0);
+  for (int32_t t : positions) {
+    double sum = 0.0;
+    for (int32_t m = 0; m < static_cast<int32_t>(h.size()) && m <= t; ++m) sum += static_cast<double>(h[m]) * x[t - m];
+    y[t] = sum;
+  }
+  return y;
+}
+
 }  // namespace reference

@@ -19,4 +19,8 @@ Complex DftBin(const std::vector<Complex>& x, int32_t k, int sign);
 // y[t] = Σ_m h[m]·x[t - m] for t = 0 .. x.size() - 1.
 std::vector<double> Convolve(const std::vector<float>& x, const std::vector<float>& h);
 
+// The same at the given output positions only (others 0), for long impulses.
+std::vector<double> ConvolveAt(const std::vector<float>& x, const std::vector<float>& h,
+                               const std::vector<int32_t>& positions);
+
 }  // namespace reference
