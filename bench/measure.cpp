@@ -2,37 +2,48 @@
 
 #include <algorithm>
 #include <chrono>
-#include <vector>
 
 namespace bench {
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
+double Microseconds(const Operation& operation, long calls) {
+  const Clock::time_point start = Clock::now();
+  for (long i = 0; i < calls; ++i) operation();
+  return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+}
+
 // Calls per run: doubled until one run takes the minimum time.
-long CallsPerRun(const std::function<void()>& operation, double minimumMicroseconds) {
+long CallsPerRun(const Operation& operation, double minimumMicroseconds) {
   long calls = 1;
-  for (;;) {
-    const Clock::time_point start = Clock::now();
-    for (long i = 0; i < calls; ++i) operation();
-    const double elapsed = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
-    if (elapsed >= minimumMicroseconds || calls >= (1L << 30)) return calls;
-    calls *= 2;
-  }
+  while (Microseconds(operation, calls) < minimumMicroseconds && calls < (1L << 30)) calls *= 2;
+  return calls;
+}
+
+double Median(std::vector<double> values) {
+  std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+  return values[values.size() / 2];
 }
 
 }  // namespace
 
-double MedianNanoseconds(const std::function<void()>& operation, int runs, double minimumMicroseconds) {
-  const long calls = CallsPerRun(operation, minimumMicroseconds);
-  std::vector<double> perCall;
+std::vector<double> MedianNanoseconds(const std::vector<Operation>& operations, int runs, double minimumMicroseconds) {
+  std::vector<long> calls;
+  for (const Operation& operation : operations) calls.push_back(CallsPerRun(operation, minimumMicroseconds));
+  std::vector<std::vector<double>> perCall(operations.size());
   for (int run = 0; run < runs; ++run) {
-    const Clock::time_point start = Clock::now();
-    for (long i = 0; i < calls; ++i) operation();
-    perCall.push_back(std::chrono::duration<double, std::nano>(Clock::now() - start).count() / calls);
+    for (size_t i = 0; i < operations.size(); ++i) {
+      perCall[i].push_back(1000.0 * Microseconds(operations[i], calls[i]) / static_cast<double>(calls[i]));
+    }
   }
-  std::nth_element(perCall.begin(), perCall.begin() + runs / 2, perCall.end());
-  return perCall[runs / 2];
+  std::vector<double> medians;
+  for (const std::vector<double>& values : perCall) medians.push_back(Median(values));
+  return medians;
+}
+
+double MedianNanoseconds(const Operation& operation, int runs, double minimumMicroseconds) {
+  return MedianNanoseconds(std::vector<Operation>{operation}, runs, minimumMicroseconds)[0];
 }
 
 }  // namespace bench

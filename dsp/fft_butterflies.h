@@ -50,26 +50,6 @@ inline void ForwardStepUnit(float* a, int32_t q) {
   p3[1] = d02i - d13r;
 }
 
-// [any thread] Forward step with w = √½·(1 + i): one multiplication per part.
-inline void ForwardStepHalf(float* a, int32_t q, float half) {
-  float* p0 = a;
-  float* p1 = a + 2 * q;
-  float* p2 = a + 4 * q;
-  float* p3 = a + 6 * q;
-  const float d02r = p0[0] - p2[0], d02i = p0[1] - p2[1];
-  const float d13r = p1[0] - p3[0], d13i = p1[1] - p3[1];
-  p0[0] = p0[0] + p2[0];
-  p0[1] = p0[1] + p2[1];
-  p1[0] = p1[0] + p3[0];
-  p1[1] = p1[1] + p3[1];
-  const float z2r = d02r - d13i, z2i = d02i + d13r;
-  const float z3r = d02r + d13i, z3i = d02i - d13r;
-  p2[0] = (z2r - z2i) * half;
-  p2[1] = (z2i + z2r) * half;
-  p3[0] = (z3r + z3i) * half;
-  p3[1] = (z3i - z3r) * half;
-}
-
 // [any thread] Inverse step: u2 = a2·conj(w), u3 = a3·w, s = u2 + u3, d = u2 - u3;
 // a0 ± s, a1 ∓ i·d.
 inline void InverseFinish(float* p0, float* p1, float* p2, float* p3, float u2r, float u2i, float u3r,
@@ -99,14 +79,6 @@ inline void InverseStepUnit(float* a, int32_t q) {
   float* p2 = a + 4 * q;
   float* p3 = a + 6 * q;
   InverseFinish(a, a + 2 * q, p2, p3, p2[0], p2[1], p3[0], p3[1]);
-}
-
-inline void InverseStepHalf(float* a, int32_t q, float half) {
-  float* p2 = a + 4 * q;
-  float* p3 = a + 6 * q;
-  const float u2r = (p2[0] + p2[1]) * half, u2i = (p2[1] - p2[0]) * half;
-  const float u3r = (p3[0] - p3[1]) * half, u3i = (p3[1] + p3[0]) * half;
-  InverseFinish(a, a + 2 * q, p2, p3, u2r, u2i, u3r, u3i);
 }
 
 // [any thread] w^k for the pass of size n from its table: straight for the small passes; the

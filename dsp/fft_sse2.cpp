@@ -104,14 +104,81 @@ void LargePass(float* a, int32_t n, const float* table, float half) {
   for (k += 2; k < q; k += 2) Steps<kInverse>(a + 2 * k, q, Mirrored(_mm_loadu_ps(table + 2 * (q - k) - 4)));
 }
 
+inline __m128 NegateHigh() { return _mm_castsi128_ps(_mm_set_epi32(INT32_MIN, INT32_MIN, 0, 0)); }
+
+// (x0, x1) -> (x0 + x1, x0 - x1).
+inline __m128 SumAndDifference(__m128 v) {
+  return _mm_add_ps(_mm_shuffle_ps(v, v, _MM_SHUFFLE(1, 0, 1, 0)),
+                    _mm_xor_ps(_mm_shuffle_ps(v, v, _MM_SHUFFLE(3, 2, 3, 2)), NegateHigh()));
+}
+
 struct Sse2Passes {
+  // The kernels' twiddles for two steps at a time.
+  struct Constants {
+    explicit Constants(const KernelConstants& k)
+        : half(k.half),
+          eight(FromScalars({1.0f, 0.0f}, {k.half, k.half})),
+          sixteenLow(FromScalars({1.0f, 0.0f}, k.w1)),
+          sixteenHigh(FromScalars({k.half, k.half}, k.w3)) {}
+    float half;
+    TwiddlePair eight, sixteenLow, sixteenHigh;
+  };
+
+  static void Kernel2(float* a) { _mm_storeu_ps(a, SumAndDifference(_mm_loadu_ps(a))); }
+
+  static void Forward4(float* a) {
+    const __m128 v0 = _mm_loadu_ps(a), v1 = _mm_loadu_ps(a + 4);
+    const __m128 d = _mm_sub_ps(v0, v1);
+    const __m128 pattern = _mm_castsi128_ps(_mm_set_epi32(INT32_MIN, 0, 0, INT32_MIN));
+    const __m128 turned = _mm_xor_ps(_mm_shuffle_ps(d, d, _MM_SHUFFLE(2, 3, 2, 3)), pattern);
+    _mm_storeu_ps(a, SumAndDifference(_mm_add_ps(v0, v1)));
+    _mm_storeu_ps(a + 4, _mm_add_ps(_mm_shuffle_ps(d, d, _MM_SHUFFLE(1, 0, 1, 0)), turned));
+  }
+
+  static void Inverse4(float* a) {
+    const __m128 sums = SumAndDifference(_mm_loadu_ps(a));
+    const __m128 sd = SumAndDifference(_mm_loadu_ps(a + 4));  // (s, d) of the last two
+    const __m128 t = _mm_xor_ps(_mm_shuffle_ps(sd, sd, _MM_SHUFFLE(2, 3, 1, 0)),
+                                _mm_castsi128_ps(_mm_set_epi32(INT32_MIN, 0, 0, 0)));  // (s, -i·d)
+    _mm_storeu_ps(a, _mm_add_ps(sums, t));
+    _mm_storeu_ps(a + 4, _mm_sub_ps(sums, t));
+  }
+
+  static void Forward8(float* a, const Constants& k) {
+    ForwardSteps(a, 2, k.eight);
+    Kernel2(a + 12);
+    Kernel2(a + 8);
+    Forward4(a);
+  }
+  static void Inverse8(float* a, const Constants& k) {
+    Inverse4(a);
+    Kernel2(a + 8);
+    Kernel2(a + 12);
+    InverseSteps(a, 2, k.eight);
+  }
+
+  static void Forward16(float* a, const Constants& k) {
+    ForwardSteps(a, 4, k.sixteenLow);
+    ForwardSteps(a + 4, 4, k.sixteenHigh);
+    Forward4(a + 24);
+    Forward4(a + 16);
+    Forward8(a, k);
+  }
+  static void Inverse16(float* a, const Constants& k) {
+    Inverse8(a, k);
+    Inverse4(a + 16);
+    Inverse4(a + 24);
+    InverseSteps(a, 4, k.sixteenLow);
+    InverseSteps(a + 4, 4, k.sixteenHigh);
+  }
+
   static void ForwardPass(float* a, int32_t n, const float* table) { SmallPass<false>(a, n, table); }
   static void InversePass(float* a, int32_t n, const float* table) { SmallPass<true>(a, n, table); }
-  static void ForwardPassLarge(float* a, int32_t n, const float* table, float half) {
-    LargePass<false>(a, n, table, half);
+  static void ForwardPassLarge(float* a, int32_t n, const float* table, const Constants& k) {
+    LargePass<false>(a, n, table, k.half);
   }
-  static void InversePassLarge(float* a, int32_t n, const float* table, float half) {
-    LargePass<true>(a, n, table, half);
+  static void InversePassLarge(float* a, int32_t n, const float* table, const Constants& k) {
+    LargePass<true>(a, n, table, k.half);
   }
 };
 

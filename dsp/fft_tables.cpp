@@ -28,14 +28,18 @@ constexpr int32_t TotalEntries() {
   return total;
 }
 
+constexpr int32_t kLog2MinTableSize = 4;
+
 struct Tables {
   float pairs[2 * TotalEntries()];
   int32_t start[kTableCount];
+  const float* byLog2[kLog2MinTableSize + kTableCount] = {};
 
   Tables() {
     int32_t next = 0;
     for (int32_t n = kMinTableSize, index = 0; n <= kMaxSize; n *= 2, ++index) {
       start[index] = next;
+      byLog2[kLog2MinTableSize + index] = pairs + next;
       const double step = 2.0 * kPi / n;
       for (int32_t k = 1; k <= CountFor(n); ++k, next += 2) {
         pairs[next] = static_cast<float>(std::cos(k * step));
@@ -62,5 +66,7 @@ const float* Twiddles(int32_t n) {
   const Tables& tables = BuiltTables();
   return tables.pairs + tables.start[index];
 }
+
+const float* const* TwiddlesByLog2() { return BuiltTables().byLog2; }
 
 }  // namespace fft

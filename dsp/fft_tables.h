@@ -15,4 +15,7 @@ int32_t TwiddleCount(int32_t n);
 // [any thread] The table of size n (entry k at [2(k-1)], [2(k-1)+1]), or null for sizes without one.
 const float* Twiddles(int32_t n);
 
+// [any thread] Every table by log2 of its size (null below 16), for the transform's recursion.
+const float* const* TwiddlesByLog2();
+
 }  // namespace fft
