@@ -136,6 +136,21 @@ void RunSvf(const SvfStage& stage, StateVariableFilter& record, double* io, int 
   record.bandState = f.bandState;
 }
 
+// Two filters in a row with nothing between them: one loop, so their recurrences overlap.
+void RunSvfPair(const SvfStage& firstStage, StateVariableFilter& firstRecord,
+                const SvfStage& secondStage, StateVariableFilter& secondRecord, double* io, int n) {
+  StateVariableFilter first, second;
+  first.lowState = firstRecord.lowState;
+  first.bandState = firstRecord.bandState;
+  second.lowState = secondRecord.lowState;
+  second.bandState = secondRecord.bandState;
+  for (int i = 0; i < n; ++i) io[i] = secondStage.Process(second, firstStage.Process(first, io[i]));
+  firstRecord.lowState = first.lowState;
+  firstRecord.bandState = first.bandState;
+  secondRecord.lowState = second.lowState;
+  secondRecord.bandState = second.bandState;
+}
+
 }  // namespace
 
 void AmpStages::Pedal(double* io, int n, const BlockControls& c) {
@@ -152,8 +167,7 @@ void AmpStages::Pedal(double* io, int n, const BlockControls& c) {
 void AmpStages::Preamp(double* io, int n) {
   const double gain = preampGain_;
   for (int i = 0; i < n; ++i) io[i] = io[i] * gain * 2;
-  RunSvf(preampInput_, svf1_, io, n);
-  RunSvf(preampLow_, svf2_, io, n);
+  RunSvfPair(preampInput_, svf1_, preampLow_, svf2_, io, n);
   TanhBlock(io, n, 5.9375 * 2);
   if (preampModel_ == 1) {
     RunSvf(preampMid_, svf5_, io, n);

@@ -55,7 +55,8 @@ double TanhScalar(double x, double gain, const double* powers) {
   const double shifted = y * kScaledLog2E + kRoundShift;
   const double k = shifted - kRoundShift;
   const double r = (y - k * kStepHigh) - k * kStepLow;
-  const double p = ((((((kC6 * r + kC5) * r + kC4) * r + kC3) * r + kC2) * r + 1) * r + 1);
+  const double r2 = r * r;
+  const double p = (1 + r) + r2 * ((kC2 + kC3 * r) + r2 * ((kC4 + kC5 * r) + r2 * kC6));
   const int64_t index = Bits(shifted) - Bits(kRoundShift);
   const double scale = FromBits(((index >> kTableBits) + 1023) << 52) * powers[index & (kTableSize - 1)];
   const double e = p * scale;
@@ -63,8 +64,9 @@ double TanhScalar(double x, double gain, const double* powers) {
 }
 
 #if defined(__SSE2__)
-__m128d Horner(__m128d p, __m128d r, double c) {
-  return _mm_add_pd(_mm_mul_pd(p, r), _mm_set1_pd(c));
+// a + b r
+__m128d Linear(__m128d r, double a, double b) {
+  return _mm_add_pd(_mm_set1_pd(a), _mm_mul_pd(_mm_set1_pd(b), r));
 }
 
 __m128d TanhPair(__m128d x, __m128d gain, const double* powers) {
@@ -75,13 +77,11 @@ __m128d TanhPair(__m128d x, __m128d gain, const double* powers) {
   const __m128d k = _mm_sub_pd(shifted, shift);
   const __m128d r = _mm_sub_pd(_mm_sub_pd(y, _mm_mul_pd(k, _mm_set1_pd(kStepHigh))),
                                _mm_mul_pd(k, _mm_set1_pd(kStepLow)));
-  __m128d p = _mm_set1_pd(kC6);
-  p = Horner(p, r, kC5);
-  p = Horner(p, r, kC4);
-  p = Horner(p, r, kC3);
-  p = Horner(p, r, kC2);
-  p = Horner(p, r, 1);
-  p = Horner(p, r, 1);
+  // Estrin's scheme: the same polynomial with half the dependent steps.
+  const __m128d r2 = _mm_mul_pd(r, r);
+  const __m128d high = _mm_add_pd(Linear(r, kC4, kC5), _mm_mul_pd(r2, _mm_set1_pd(kC6)));
+  const __m128d middle = _mm_add_pd(Linear(r, kC2, kC3), _mm_mul_pd(r2, high));
+  const __m128d p = _mm_add_pd(Linear(r, 1, 1), _mm_mul_pd(r2, middle));
   const __m128i index = _mm_sub_epi64(_mm_castpd_si128(shifted), _mm_castpd_si128(shift));
   // The index fits in the low 32 bits of each lane: shift and bias those, clear the high ones.
   __m128i exponent = _mm_add_epi32(_mm_srai_epi32(index, kTableBits), _mm_set1_epi32(1023));
