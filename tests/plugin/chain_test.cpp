@@ -150,6 +150,21 @@ TEST(Chain, ModelSwitchesLoadTheirTables) {
   }
 }
 
+// A host's normalised values reach the models through the parameter's rounding.
+TEST(Chain, HostChangesSelectModels) {
+  auto plug = MakePrepared();
+  ASSERT_TRUE(plug->SetParameterFromHost(kParamPreamp, 1.0));
+  EXPECT_EQ(plug->preampModel(), 1);
+  ASSERT_TRUE(plug->SetParameterFromHost(kParamCabinetModel, 0.74));  // 1.48 rounds to 1
+  EXPECT_EQ(plug->cabinetModel(), 1);
+  ASSERT_TRUE(plug->SetParameterFromHost(kParamCabinetModel, 0.75));  // 1.5 rounds up
+  EXPECT_EQ(plug->cabinetModel(), 2);
+  EXPECT_EQ(std::memcmp(plug->chain().cabinetImpulse().GetChannel(0),
+                        kImpulseTables[kCabinetTable2], sizeof(float) * kImpulseLength),
+            0);
+  EXPECT_FALSE(plug->SetParameterFromHost(19, 0.5));
+}
+
 // The tone stack's fixed designs move with the preamp model.
 TEST(Chain, PreampModelMovesTheToneStack) {
   auto plug = MakePrepared();
