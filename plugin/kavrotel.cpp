@@ -14,8 +14,6 @@ constexpr int32_t FourCC(const char (&code)[5]) {
 
 }  // namespace
 
-constexpr int32_t Kavrotel::kPedalGroupControls[];
-
 Kavrotel::Kavrotel(const PluginInstanceInfo& info)
     : PluginBinding(info, kParamCount, "1-1", 1, "Kavrotel", "", "Quenvald", kVersion,
                     FourCC("KVRL"), FourCC("QNVD"), 0, false, false, false) {

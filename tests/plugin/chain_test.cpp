@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -343,6 +344,19 @@ TEST(Chain, ManyInstancesAtOnceSoundAlike) {
     }
   }
   for (const auto& o : outs) EXPECT_EQ(o, expected);
+
+  // And each on its own audio thread at the same time.
+  std::vector<std::unique_ptr<Kavrotel>> threaded;
+  for (int i = 0; i < 4; ++i) threaded.push_back(MakePrepared());
+  std::vector<std::vector<double>> threadOuts(threaded.size());
+  std::vector<std::thread> threads;
+  for (size_t p = 0; p < threaded.size(); ++p) {
+    threads.emplace_back([&, p] { threadOuts[p] = RunFloat(*threaded[p], in, 64); });
+  }
+  for (auto& thread : threads) thread.join();
+  auto reference = MakePrepared();
+  const std::vector<double> floatExpected = RunFloat(*reference, in, 64);
+  for (const auto& o : threadOuts) EXPECT_EQ(o, floatExpected);
 }
 
 }  // namespace
