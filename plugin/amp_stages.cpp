@@ -11,7 +11,8 @@ namespace {
 constexpr double kQ = 0.5;
 
 // The anti-denormal noise restarts with every block, so its sequence depends only on the sample's
-// position in the block: it is computed once per process for the usual block sizes.
+// position in the block: it is computed once per process for block sizes up to 4096 and
+// continued past that.
 class DenormalNoise {
  public:
   static constexpr int kTableLength = 4096;
@@ -50,7 +51,11 @@ AmpStages::AmpStages()
     : preampInput_(0.0597964, 0.383333, SvfOutput::BandPlusInput),
       preampLow_(0.0192749, 0.35, SvfOutput::High),
       preampMid_(0.125248, 0.35, SvfOutput::BandPlusInput),
-      preampOutput_(1.00101, 0.504943, SvfOutput::Low) {}
+      preampOutput_(1.00101, 0.504943, SvfOutput::Low) {
+  // The shared tables are built here, at construction, rather than in the first block.
+  DenormalNoise::Get();
+  PrepareTanhBlock();
+}
 
 void AmpStages::SetLowpass(double hz) {
   sections_.outputLowPass.Design(BiquadType::LowPass, hz, kDesignRate, kQ, 0, false);

@@ -23,7 +23,8 @@ class AmpStages {
  public:
   static constexpr double kDesignRate = 44100;
 
-  // Any thread; no allocation. Fixed filters have zero coefficients until designed.
+  // [UI thread, creation lock held] Fixed filters have zero coefficients until designed. The
+  // first instance builds the process-wide noise and waveshaper tables.
   AmpStages();
 
   // Setters from a parameter's natural value. Any thread, instance lock held; no allocation.

@@ -106,3 +106,5 @@ void TanhBlock(double* io, int n, double gain) {
 #endif
   for (; i < n; ++i) io[i] = TanhScalar(io[i], gain, powers);
 }
+
+void PrepareTanhBlock() { Powers(); }

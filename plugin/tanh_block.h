@@ -5,3 +5,7 @@
 
 // Audio thread; no allocation.
 void TanhBlock(double* io, int n, double gain);
+
+// [set-up thread] Builds the process-wide table TanhBlock reads (once; later calls do nothing),
+// so that no block is the first to need it.
+void PrepareTanhBlock();
