@@ -120,10 +120,11 @@ class Design:
         else:
             shifted = [0.0] * (-shift) + body[:LENGTH + shift]
         head = self.head_values()
-        # Least-squares scale over the head, so the body is the continuation that best fits it.
+        # How well the body's pulse matches the fixed head, at its best least-squares scale
+        # (fit_lowpass picks the cut-off by it).
         scale = sum(h * s for h, s in zip(head, shifted)) / sum(s * s for s in shifted[:5])
         misfit = sum((h - scale * s) ** 2 for h, s in zip(head, shifted))
-        # Continuity at the seam: the first designed sample follows the fixed sample 4.
+        # The body itself is scaled for continuity at the seam: sample 5 follows the fixed 4.
         scale = head[4] / shifted[4] if abs(shifted[4]) > 0.1 else scale
         table = head + [scale * v for v in shifted[5:]]
         return table, misfit
