@@ -71,6 +71,17 @@ TEST_F(State, AChunkThatCannotGrowReportsFailureAndWritesNothingPastItsEnd) {
   EXPECT_EQ(chunk.Size(), 0);
 }
 
+TEST_F(State, AChunkThatStopsGrowingPartWayReportsFailure) {
+  const std::vector<uint8_t> held(3990, 0xEE);  // the chunk's first block has room for one value
+  ASSERT_TRUE(chunk.PutBytes(held.data(), 3990));
+  failing_heap::FailAll(true);
+  bool ok = plug->WriteState(chunk);
+  failing_heap::FailAll(false);
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(chunk.Size(), 3998);  // what was held, then the one value that fitted
+  EXPECT_EQ(chunk.Data()[3989], 0xEE);
+}
+
 TEST_F(State, RoundTripRestoresEveryValue) {
   for (int32_t i = 0; i < 19; ++i) plug->GetParameter(i)->SetNormalized(0.3);
   std::vector<double> saved = Values(*plug);
