@@ -179,6 +179,13 @@ INSTANTIATE_TEST_SUITE_P(WorkedValues, StateMatches,
                                            MatchCase{40, 40, true}, MatchCase{40, std::nan(""), false},
                                            MatchCase{40, kInf, false}));
 
+TEST_F(State, TheStartIndexCountsStoredValues) {
+  ASSERT_TRUE(chunk.PutDouble(-1e9));  // one value ahead of the state
+  ASSERT_TRUE(plug->WriteState(chunk));
+  EXPECT_TRUE(plug->MatchesState(chunk.Data(), 1, 20));
+  EXPECT_FALSE(plug->MatchesState(chunk.Data(), 0, 20));
+}
+
 TEST_F(State, MissingStoredValuesNeverMatch) {
   ASSERT_TRUE(plug->SaveState(chunk));
   EXPECT_TRUE(plug->MatchesState(chunk.Data(), 0, 19));
