@@ -1,0 +1,97 @@
+// The plug-in's convolution: a 512-tap impulse through the chain (direct taps 0 to 63, one
+// FFT-128 engine for the rest, no latency) at several block sizes, beside a well-written direct
+// convolution and zita-convolver (partition 64, 64 samples of latency).
+#include <cmath>
+#include <functional>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/direct_reference.h"
+#include "bench/measure.h"
+#include "bench/peers.h"
+#include "bench/registry.h"
+#include "dsp/convolution_chain.h"
+#include "dsp/impulse_buffer.h"
+
+namespace {
+
+constexpr int32_t kTaps = 512;
+constexpr int32_t kSignal = 8192;
+
+std::vector<float> Noise(int32_t length, float amplitude) {
+  std::vector<float> samples(length);
+  for (float& s : samples) s = amplitude * (static_cast<float>(std::rand()) / RAND_MAX - 0.5f);
+  return samples;
+}
+
+std::vector<float> Impulse() {
+  std::vector<float> taps = Noise(kTaps, 1.0f);
+  for (int32_t m = 0; m < kTaps; ++m) taps[m] *= std::exp(-4.0f * m / kTaps);
+  return taps;
+}
+
+using Process = std::function<void(const float*, float*, int32_t)>;
+
+// Nanoseconds per sample to run the whole signal through each process in blocks, interleaved.
+std::vector<double> PerSample(int32_t block, const std::vector<Process>& processes) {
+  const std::vector<float> input = Noise(kSignal, 1.0f);
+  std::vector<float> output(kSignal);
+  std::vector<bench::Operation> operations;
+  for (const Process& process : processes) {
+    operations.push_back([&input, &output, &process, block] {
+      for (int32_t start = 0; start + block <= kSignal; start += block) {
+        process(input.data() + start, output.data() + start, block);
+      }
+    });
+  }
+  std::vector<double> ns = bench::MedianNanoseconds(operations, 21, 2000);
+  for (double& value : ns) value /= kSignal / block * block;
+  return ns;
+}
+
+// The plug-in's use: Add, SamplesReady, read the output, Advance.
+Process ChainProcess(ConvolutionChain& chain) {
+  return [&chain](const float* in, float* out, int32_t n) {
+    const float* channels[1] = {in};
+    chain.Add(channels, n, 1);
+    const int32_t ready = chain.SamplesReady(n);
+    const float* result = chain.Get()[0];
+    std::copy(result, result + ready, out);
+    chain.Advance(ready);
+  };
+}
+
+void ConvolutionFigures() {
+  const std::vector<float> taps = Impulse();
+  ImpulseBuffer impulse;
+  impulse.SetLength(kTaps);
+  std::copy(taps.begin(), taps.end(), impulse.GetChannel(0));
+  double block64 = 0.0, block1 = 0.0;
+  for (int32_t block : {1, 32, 64, 256, 1024}) {
+    const std::string suffix = std::to_string(block);
+    ConvolutionChain chain;
+    chain.SetImpulse(impulse, 0, 0, 0, 0, 0);
+    bench::DirectConvolver direct(taps.data(), kTaps, block);
+    std::vector<Process> processes = {ChainProcess(chain),
+                                      [&direct](const float* in, float* out, int32_t n) { direct.Process(in, out, n); }};
+    std::unique_ptr<bench::ConvolverPeer> zita = block == 64 ? bench::MakeZitaPeer(taps.data(), kTaps) : nullptr;
+    if (zita) processes.push_back([&zita](const float* in, float* out, int32_t) { zita->Process64(in, out); });
+    const std::vector<double> ns = PerSample(block, processes);
+    bench::Report("conv512_ns_per_sample_" + suffix, ns[0], "ns");
+    bench::Report("direct512_ns_per_sample_" + suffix, ns[1], "ns");
+    bench::Report("conv512_vs_direct_" + suffix, ns[0] / ns[1], "ratio");
+    if (zita) {
+      bench::Report("zita512_ns_per_sample_64", ns[2], "ns");
+      bench::Report("conv512_vs_zita_64", ns[0] / ns[2], "ratio");
+    }
+    if (block == 1) block1 = ns[0];
+    if (block == 64) block64 = ns[0];
+  }
+  bench::Report("conv512_block1_vs_block64", block1 / block64, "ratio");
+}
+
+}  // namespace
+
+KAVROTEL_BENCH_AREA("conv", ConvolutionFigures);

@@ -1,0 +1,34 @@
+#include "bench/registry.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace bench {
+namespace {
+
+struct Area {
+  const char* name;
+  AreaFunction run;
+};
+
+std::vector<Area>& Areas() {
+  static std::vector<Area> areas;
+  return areas;
+}
+
+}  // namespace
+
+void Report(const std::string& name, double value, const char* unit) {
+  std::printf("%s %.4g %s\n", name.c_str(), value, unit);
+  std::fflush(stdout);
+}
+
+AreaRegistration::AreaRegistration(const char* name, AreaFunction run) { Areas().push_back({name, run}); }
+
+void RunAreas(const std::string& filter) {
+  for (const Area& area : Areas()) {
+    if (filter.empty() || std::string(area.name).find(filter) != std::string::npos) area.run();
+  }
+}
+
+}  // namespace bench

@@ -1,0 +1,124 @@
+// IPlugVST3, controller side: parameter texts and conversions, the unit and program-list
+// information, views, and the plug-in's calls up to the host (gestures, context menu,
+// resize). [UI thread; no lock: setParamNormalized stores only, the queues are audible]
+#include <cstring>
+#include <new>
+
+#include "bindings/vst3/iplug_vst3.h"
+#include "bindings/vst3/iplug_vst3_view.h"
+#include "bindings/vst3/vst3_host_parameters.h"
+#include "platform/vst3/vst3_context_menu.h"
+#include "platform/vst3/vst3_strings.h"
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+tresult PLUGIN_API IPlugVST3::getParamStringByValue(ParamID id, ParamValue valueNormalized, String128 string) {
+  const IParameter* param = GetParameter(static_cast<int32_t>(id));
+  if (id >= static_cast<ParamID>(GetParameterCount()) || !param || !string) return kResultFalse;
+  char text[64];
+  vst3_binding::HostText(*param, valueNormalized, text, sizeof text);
+  WidenAscii(string, 128, text);
+  return kResultOk;
+}
+
+ParamValue PLUGIN_API IPlugVST3::plainParamToNormalized(ParamID id, ParamValue plainValue) {
+  const IParameter* param = id < static_cast<ParamID>(GetParameterCount()) ? GetParameter(static_cast<int32_t>(id)) : nullptr;
+  return param ? param->ToNormalized(plainValue) : plainValue;
+}
+
+ParamValue PLUGIN_API IPlugVST3::getParamNormalized(ParamID id) {
+  if (id == kBypassParamId) return GetBypassed() ? 1.0 : 0.0;
+  const IParameter* param = id < static_cast<ParamID>(GetParameterCount()) ? GetParameter(static_cast<int32_t>(id)) : nullptr;
+  return param ? param->GetNormalized() : 0.0;
+}
+
+tresult PLUGIN_API IPlugVST3::setParamNormalized(ParamID id, ParamValue value) {
+  IParameter* param = id < static_cast<ParamID>(GetParameterCount()) ? GetParameter(static_cast<int32_t>(id)) : nullptr;
+  if (!param || !(value >= 0.0 && value <= 1.0)) return kResultFalse;
+  param->SetNormalized(value);
+  return kResultOk;
+}
+
+IPlugView* PLUGIN_API IPlugVST3::createView(FIDString name) {
+  if (!name || std::strcmp(name, ViewType::kEditor) != 0) return nullptr;
+  IPlugVST3View* view = new (std::nothrow) IPlugVST3View(this);
+  if (!view) return nullptr;
+  if (!AddView(view)) {
+    view->release();
+    return nullptr;
+  }
+  return view;
+}
+
+int32 PLUGIN_API IPlugVST3::getUnitCount() { return ParamGroups().GetSize() + 1; }
+
+tresult PLUGIN_API IPlugVST3::getUnitInfo(int32 unitIndex, UnitInfo& info) {
+  if (unitIndex == 0) {
+    info.id = kRootUnitId;
+    info.parentUnitId = kNoParentUnitId;
+    WidenAscii(info.name, 128, "Root Unit");
+    info.programListId = kNoProgramListId;
+    return kResultOk;
+  }
+  if (unitIndex < 0 || unitIndex > ParamGroups().GetSize()) return kResultFalse;
+  info.id = unitIndex;
+  info.parentUnitId = kRootUnitId;
+  WidenAscii(info.name, 128, ParamGroups().Get(unitIndex - 1));
+  info.programListId = kNoProgramListId;
+  return kResultOk;
+}
+
+tresult PLUGIN_API IPlugVST3::getProgramListInfo(int32 listIndex, ProgramListInfo& info) {
+  if (listIndex != 0) return kResultFalse;
+  info.id = static_cast<ProgramListID>(kPresetParamId);
+  WidenAscii(info.name, 128, "Factory Presets");
+  info.programCount = GetPresetCount();
+  return kResultOk;
+}
+
+tresult PLUGIN_API IPlugVST3::getProgramName(ProgramListID listId, int32 programIndex, String128 name) {
+  if (listId != static_cast<ProgramListID>(kPresetParamId) || !name) return kResultFalse;
+  WidenAscii(name, 128, GetPresetName(programIndex));
+  return kResultOk;
+}
+
+tresult PLUGIN_API IPlugVST3::getProgramInfo(ProgramListID, int32, CString, String128) { return kNotImplemented; }
+tresult PLUGIN_API IPlugVST3::hasProgramPitchNames(ProgramListID, int32) { return kNotImplemented; }
+tresult PLUGIN_API IPlugVST3::getProgramPitchName(ProgramListID, int32, int16, String128) { return kNotImplemented; }
+tresult PLUGIN_API IPlugVST3::selectUnit(UnitID) { return kNotImplemented; }
+tresult PLUGIN_API IPlugVST3::getUnitByBus(MediaType, BusDirection, int32, int32, UnitID&) { return kNotImplemented; }
+tresult PLUGIN_API IPlugVST3::setUnitProgramData(int32, int32, IBStream*) { return kNotImplemented; }
+
+void IPlugVST3::BeginParamGesture(int32_t paramIdx) { beginEdit(static_cast<ParamID>(paramIdx)); }
+
+void IPlugVST3::SendParamToHost(int32_t paramIdx, double normalizedValue) {
+  performEdit(static_cast<ParamID>(paramIdx), normalizedValue);
+}
+
+void IPlugVST3::EndParamGesture(int32_t paramIdx) { endEdit(static_cast<ParamID>(paramIdx)); }
+
+void IPlugVST3::PopupHostContextMenu(int32_t paramIdx, int32_t x, int32_t y) {
+  IComponentHandler* handler = getComponentHandler();
+  if (!handler || views_.empty()) return;
+  IComponentHandler3* handler3 = nullptr;
+  if (handler->queryInterface(IComponentHandler3::iid.bytes, reinterpret_cast<void**>(&handler3)) != kResultOk ||
+      !handler3)
+    return;
+  ParamID id = static_cast<ParamID>(paramIdx);
+  if (IContextMenu* menu = handler3->createContextMenu(views_.front(), &id)) {
+    menu->popup(x, y);
+    menu->release();
+  }
+  handler3->release();
+}
+
+void IPlugVST3::ResizeEditor(int32_t width, int32_t height) {
+  if (!GetEditor() || views_.empty()) return;
+  IPlugVST3View* view = views_.front();
+  IPlugFrame* frame = view->getFrame();
+  if (!frame) return;
+  view->ExpectResize();
+  ViewRect rect{0, 0, width, height};
+  frame->resizeView(view, &rect);
+}

@@ -1,0 +1,158 @@
+// IPlugVST3::process: host data checked once, parameter queues, events, then the 32-bit or
+// 64-bit block. [audio thread, instance lock held for the whole call; no allocation]
+#include <algorithm>
+#include <cstring>
+
+#include "bindings/vst3/iplug_vst3.h"
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+namespace {
+bool BusHasBuffers(const AudioBusBuffers& bus, bool is64) {
+  if (bus.numChannels < 0) return false;
+  if (bus.numChannels == 0) return true;
+  void* const* channels = is64 ? reinterpret_cast<void* const*>(bus.channelBuffers64)
+                               : reinterpret_cast<void* const*>(bus.channelBuffers32);
+  if (!channels) return false;
+  for (int32 c = 0; c < bus.numChannels; ++c)
+    if (!channels[c]) return false;
+  return true;
+}
+}  // namespace
+
+// A block the set-up did not announce, buses without buffers or a sample size other than the
+// set-up's would make us read or write outside the host's memory or our scratch buffers.
+tresult IPlugVST3::CheckProcessData(const ProcessData& data) const {
+  if (data.numSamples < 0 || data.numSamples > processSetup.maxSamplesPerBlock ||
+      data.numSamples > GetScratchFrames())
+    return kInvalidArgument;
+  if (data.numSamples == 0) return kResultOk;  // a flush call: parameters only
+  if (data.symbolicSampleSize != processSetup.symbolicSampleSize) return kInvalidArgument;
+  if (data.numInputs < 0 || data.numOutputs < 1 || !data.outputs || (data.numInputs > 0 && !data.inputs))
+    return kInvalidArgument;
+  if (GetInputCount() > 0 && data.numInputs < 1) return kInvalidArgument;
+  bool is64 = data.symbolicSampleSize == kSample64;
+  for (int32 i = 0; i < data.numInputs; ++i)
+    if (!BusHasBuffers(data.inputs[i], is64)) return kInvalidArgument;
+  for (int32 i = 0; i < data.numOutputs; ++i)
+    if (!BusHasBuffers(data.outputs[i], is64)) return kInvalidArgument;
+  return kResultOk;
+}
+
+tresult PLUGIN_API IPlugVST3::process(ProcessData& data) {
+  LockGuard lock(GetLock());
+  tresult check = CheckProcessData(data);
+  if (data.processContext) lastContext_ = *data.processContext;
+  // Parameter changes are valid even with a refused block of audio.
+  ApplyParameterChanges(data.inputParameterChanges);
+  if (check != kResultOk) return check;
+  if (DoesMidi()) ApplyHostEvents(data.inputEvents);
+  if (data.numSamples == 0) return kResultOk;
+  if (processSetup.symbolicSampleSize == kSample32) Process32(data);
+  else Process64(data);
+  // Every output was written: none of its channels is silent by the host's flags any more.
+  for (int32 i = 0; i < data.numOutputs; ++i) data.outputs[i].silenceFlags = 0;
+  return kResultOk;
+}
+
+void IPlugVST3::ApplyParameterChanges(IParameterChanges* changes) {
+  if (!changes) return;
+  int32 count = changes->getParameterCount();
+  for (int32 q = 0; q < count; ++q) {
+    IParamValueQueue* queue = changes->getParameterData(q);
+    if (!queue) continue;
+    int32 offset = 0;
+    ParamValue value = 0;
+    int32 points = queue->getPointCount();
+    // Only the last point counts, at the start of the block.
+    if (points < 1 || queue->getPoint(points - 1, offset, value) != kResultOk || !(value == value)) continue;
+    ParamID id = queue->getParameterId();
+    if (id == kBypassParamId) {
+      SetBypassed(value > 0.5);
+    } else if (id == kPresetParamId) {
+      int32_t k = static_cast<int32_t>(value * GetPresetCount());
+      if (k >= 0) ApplyPreset(k);
+    } else if (id < static_cast<ParamID>(GetParameterCount())) {
+      int32_t index = static_cast<int32_t>(id);
+      GetParameter(index)->SetNormalized(value);
+      if (IEditor* editor = GetEditor()) editor->UpdateParameterControls(index, value, true);
+      ParameterChanged(index);
+    }
+  }
+}
+
+void IPlugVST3::ApplyHostEvents(IEventList* events) {
+  if (!events) return;
+  int32 count = events->getEventCount();
+  for (int32 i = 0; i < count; ++i) {
+    Event e{};
+    if (events->getEvent(i, e) != kResultOk) continue;
+    IMidiEvent midi;
+    midi.offset = e.sampleOffset;
+    if (e.type == Event::kNoteOnEvent) {
+      midi.status = static_cast<uint8_t>(0x90 | (e.noteOn.channel & 0x0F));
+      midi.data1 = static_cast<uint8_t>(e.noteOn.pitch);
+      midi.data2 = static_cast<uint8_t>(static_cast<int>(e.noteOn.velocity * 127));
+    } else if (e.type == Event::kNoteOffEvent) {
+      midi.status = static_cast<uint8_t>(0x80 | (e.noteOff.channel & 0x0F));
+      midi.data1 = static_cast<uint8_t>(e.noteOff.pitch);
+    } else {
+      continue;
+    }
+    HandleMidiEvent(midi);
+  }
+}
+
+// Input channels up to the first bus's count, and each output bus's range, are connected
+// while the bus is active; every other channel reads and writes its own scratch buffer.
+void IPlugVST3::ConnectBuses(const ProcessData& data) {
+  int32_t inputChannels = data.numInputs > 0 ? std::min(data.inputs[0].numChannels, GetInputCount()) : 0;
+  ConnectInputChannels(0, inputChannels, true);
+  ConnectInputChannels(inputChannels, GetInputCount() - inputChannels, false);
+  int32_t first = 0;
+  for (int32 i = 0; i < data.numOutputs && first < GetOutputCount(); ++i) {
+    Bus* bus = audioOutputs.at(i);
+    int32_t c = std::min(data.outputs[i].numChannels, GetOutputCount() - first);
+    ConnectOutputChannels(first, c, bus && bus->isActive());
+    first += c;
+  }
+  ConnectOutputChannels(first, GetOutputCount() - first, false);
+}
+
+void IPlugVST3::Process32(ProcessData& data) {
+  ConnectBuses(data);
+  BindInputBuffers(0, GetInputCount(), data.numInputs > 0 ? data.inputs[0].channelBuffers32 : nullptr, data.numSamples);
+  // Channels of outputs not covered by any bus keep no host destination from an earlier block.
+  BindOutputBuffers(0, GetOutputCount(), nullptr);
+  int32_t first = 0;
+  for (int32 i = 0; i < data.numOutputs && first < GetOutputCount(); ++i) {
+    int32_t c = std::min(data.outputs[i].numChannels, GetOutputCount() - first);
+    BindOutputBuffers(first, c, data.outputs[i].channelBuffers32);
+    first += c;
+  }
+  if (GetBypassed()) BypassFloatBlock(data.numSamples);
+  else RunFloatBlock(data.numSamples);
+}
+
+void IPlugVST3::Process64(ProcessData& data) {
+  ConnectBuses(data);
+  if (data.numInputs > 0) BindInputBuffersDouble(GetInputCount(), data.inputs[0].channelBuffers64);
+  double** outPointers = GetOutputPointers();
+  int32_t first = 0;
+  for (int32 i = 0; i < data.numOutputs && first < GetOutputCount(); ++i) {
+    int32_t c = std::min(data.outputs[i].numChannels, GetOutputCount() - first);
+    for (int32_t k = 0; k < c; ++k)
+      if (IsOutputConnected(first + k)) outPointers[first + k] = data.outputs[i].channelBuffers64[k];
+    first += c;
+  }
+  if (GetBypassed()) {
+    ILatencyDelay* delay = GetLatencyDelay();
+    if (GetLatency() != 0 && delay && delay->GetDelayLength() > 0)
+      delay->Process(GetInputPointers(), outPointers, data.numSamples);
+    else
+      IPlugBase::ProcessBlock(GetInputPointers(), outPointers, data.numSamples);
+  } else {
+    ProcessBlock(GetInputPointers(), outPointers, data.numSamples);
+  }
+}

@@ -1,0 +1,63 @@
+// IPlugVST3 state: the parameter state followed by an int32 bypass flag, answered through the
+// component's and the controller's getState/setState alike (hosts save the component's).
+// A stream that is short, or that holds a value that is not a number, is refused whole and
+// the instance stays as it was. [UI thread, instance lock; getState may allocate]
+#include <cmath>
+
+#include "bindings/vst3/iplug_vst3.h"
+
+using namespace Steinberg;
+
+namespace {
+constexpr int32_t kFlagBytes = 4;
+
+// Reads exactly count bytes; false when the stream delivers fewer.
+bool ReadExactly(IBStream* stream, void* buffer, int32_t count) {
+  int32 got = 0;
+  return stream->read(buffer, count, &got) == kResultOk && got == count;
+}
+
+bool WriteExactly(IBStream* stream, void* buffer, int32_t count) {
+  int32 wrote = 0;
+  return stream->write(buffer, count, &wrote) == kResultOk && wrote == count;
+}
+}  // namespace
+
+tresult PLUGIN_API IPlugVST3::getState(IBStream* state) {
+  if (!state) return kInvalidArgument;
+  try {
+    LockGuard lock(GetLock());
+    IStateChunk chunk;
+    if (!WriteState(chunk) || chunk.Size() == 0) return kResultFalse;
+    uint8_t flag[kFlagBytes];
+    IStateChunk::EncodeInt32(GetBypassed() ? 1 : 0, flag);
+    if (!WriteExactly(state, chunk.Data(), chunk.Size()) || !WriteExactly(state, flag, kFlagBytes)) return kResultFalse;
+    return kResultOk;
+  } catch (...) {
+    return kInternalError;
+  }
+}
+
+tresult PLUGIN_API IPlugVST3::setState(IBStream* state) {
+  if (!state) return kInvalidArgument;
+  try {
+    LockGuard lock(GetLock());
+    // The current state gives the size to read; the new bytes land in a chunk of their own,
+    // so a refused stream changes nothing.
+    IStateChunk current;
+    if (!WriteState(current) || current.Size() == 0) return kResultFalse;
+    IStateChunk incoming;
+    if (incoming.ResizeAndZero(current.Size()) < 0 || incoming.Size() != current.Size()) return kOutOfMemory;
+    uint8_t flag[kFlagBytes];
+    if (!ReadExactly(state, incoming.Data(), incoming.Size()) || !ReadExactly(state, flag, kFlagBytes))
+      return kResultFalse;
+    for (int32_t offset = 0; offset + 8 <= incoming.Size(); offset += 8)
+      if (!std::isfinite(IStateChunk::DecodeDouble(incoming.Data() + offset))) return kInvalidArgument;
+    if (ReadState(incoming, 0) < 0) return kResultFalse;
+    SetBypassed(IStateChunk::DecodeInt32(flag) != 0);
+    RefreshParamControls();
+    return kResultOk;
+  } catch (...) {
+    return kInternalError;
+  }
+}

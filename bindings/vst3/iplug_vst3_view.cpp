@@ -1,0 +1,59 @@
+#include "bindings/vst3/iplug_vst3_view.h"
+
+#include <cstring>
+
+#include "bindings/vst3/iplug_vst3.h"
+
+using namespace Steinberg;
+
+IPlugVST3View::IPlugVST3View(IPlugVST3* plug) : plug_(plug) { plug_->addRef(); }
+
+IPlugVST3View::~IPlugVST3View() {
+  if (windowOpen_) removed();  // a host that releases an attached view
+  plug_->RemoveView(this);
+  plug_->release();
+}
+
+tresult PLUGIN_API IPlugVST3View::isPlatformTypeSupported(FIDString type) {
+  if (!plug_->GetEditor()) return kResultFalse;
+  return type && std::strcmp(type, kPlatformTypeHWND) == 0 ? kResultTrue : kResultFalse;
+}
+
+tresult PLUGIN_API IPlugVST3View::attached(void* parent, FIDString type) {
+  IEditor* editor = plug_->GetEditor();
+  if (!editor) return kResultFalse;
+  if (type && std::strcmp(type, kPlatformTypeHWND) == 0) {
+    // A window that did not open is not reported as open.
+    if (!parent || !editor->OpenWindow(parent)) return kResultFalse;
+    windowOpen_ = true;
+  }
+  CPluginView::attached(parent, type);
+  plug_->EditorOpened();
+  return kResultOk;
+}
+
+tresult PLUGIN_API IPlugVST3View::removed() {
+  if (IEditor* editor = plug_->GetEditor()) {
+    plug_->EditorClosed();
+    editor->CloseWindow();
+  }
+  windowOpen_ = false;
+  return CPluginView::removed();
+}
+
+tresult PLUGIN_API IPlugVST3View::getSize(ViewRect* size) {
+  IEditor* editor = plug_->GetEditor();
+  if (!editor || !size) return kResultFalse;
+  *size = ViewRect{0, 0, editor->Width(), editor->Height()};
+  return kResultOk;
+}
+
+tresult PLUGIN_API IPlugVST3View::onSize(ViewRect* newSize) {
+  if (!newSize) return kResultOk;
+  setRect(*newSize);
+  if (resizeExpected_) {
+    plug_->EditorWindowResized();
+    resizeExpected_ = false;
+  }
+  return kResultOk;
+}

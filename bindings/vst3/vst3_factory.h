@@ -1,0 +1,29 @@
+// The module's factory: its information records, the one registered class and the create
+// function. GetFactory implements the export GetPluginFactory (portable, so native tests call
+// it directly). The plug-in side provides CreateVST3Plugin, which constructs one instance.
+#pragma once
+
+#include "platform/vst3/vst3_plugin_factory_interfaces.h"
+
+class IPlugVST3;
+
+// Defined by the deliverable (the plug-in's factory) or by a test: a new instance, or null.
+// May throw; the binding catches.
+IPlugVST3* CreateVST3Plugin();
+
+namespace vst3_binding {
+
+// Class id bytes 8 to 15 spell the maker and product codes in ASCII: QNVD then KVRL.
+extern const unsigned char kClassId[16];
+
+void FillFactoryInfo(Steinberg::PFactoryInfo& info);
+void FillClassInfo(Steinberg::PClassInfo2& info, const unsigned char* classId);
+
+// The live factory with one more reference for the caller; null when it cannot be built.
+Steinberg::IPluginFactory* GetFactory();
+
+// The create function of the one class: the new object's IAudioProcessor as its base
+// interface with one reference, or null when construction failed or threw.
+Steinberg::FUnknown* CreateVST3Instance(void* context);
+
+}  // namespace vst3_binding

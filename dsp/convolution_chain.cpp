@@ -1,0 +1,144 @@
+#include "dsp/convolution_chain.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "dsp/impulse_buffer.h"
+
+namespace {
+
+constexpr int32_t kLargestFftSize = 32768;
+constexpr int32_t kDirectTaps = 64;
+
+bool IsPowerOfTwo(int32_t n) { return n > 0 && (n & (n - 1)) == 0; }
+
+int32_t PowerOfTwoAtMost(int64_t n) {
+  int32_t power = 1;
+  while (power * int64_t{2} <= n && power < kLargestFftSize) power *= 2;
+  return power;
+}
+
+// The largest FFT size: twice the max partition, a power of two (rounded down) of at most 32768.
+int32_t LargestFftSize(int32_t maxPartition) {
+  const int64_t size = 2 * std::abs(int64_t{maxPartition});
+  if (size == 0 || size > kLargestFftSize) return kLargestFftSize;
+  return PowerOfTwoAtMost(size);
+}
+
+int32_t FirstSegmentLength(int32_t minFftSize, int32_t blockSize) {
+  int32_t length = (minFftSize == 0 || !IsPowerOfTwo(minFftSize) || minFftSize <= 128) ? kDirectTaps : minFftSize / 2;
+  if (blockSize > 0 && length < 2 * int64_t{blockSize}) {
+    length = std::min<int64_t>(PowerOfTwoAtMost(blockSize) * int64_t{2}, kLargestFftSize);
+  }
+  return length;
+}
+
+}  // namespace
+
+ConvolutionChain::~ConvolutionChain() { DeleteEngines(); }
+
+void ConvolutionChain::DeleteEngines() { engines_.DeleteAll(); }
+
+int32_t ConvolutionChain::SetImpulse(const ImpulseBuffer& impulse, int32_t maxPartition, int32_t minFftSize,
+                                     int32_t maxLength, int32_t offset, int32_t blockSize) {
+  needPriming_ = true;
+  DeleteEngines();
+  offset = std::max(offset, 0);
+  blockSize = std::max(blockSize, 0);
+  const int32_t largest = LargestFftSize(maxPartition);
+  int32_t size = FirstSegmentLength(minFftSize, blockSize);
+  int32_t remaining = impulse.GetLength(0) - offset;
+  if (maxLength > 0 && maxLength < remaining) remaining = maxLength;
+  int32_t position = 0, segment = size;
+  do {
+    const bool direct = blockSize == 0 && position == 0;
+    const int64_t factor = direct ? 2 : 3;
+    const int32_t length = (size < largest && factor * segment < remaining) ? segment : remaining;
+    auto* engine = new (std::nothrow) ConvolutionEngine;
+    if (engine) {
+      engine->SetImpulse(impulse, std::min(size, largest), offset + position, length, direct);
+      engine->chainOffset = position;
+      engine->pendingDiscard = 0;
+      if (!engines_.Add(engine)) delete engine;
+    }
+    remaining -= length;
+    position += length;
+    size = 2 * position;
+    segment = 3 * position;
+  } while (remaining > 0);
+  const ConvolutionEngine* first = engines_.Get(0);
+  return first ? first->GetFftSize() / 2 : 0;
+}
+
+int32_t ConvolutionChain::Add(const float* const* channels, int32_t samples, int32_t channelCount) {
+  const bool priming = needPriming_;
+  channels_ = std::clamp(channelCount, 0, kMaxChannels);
+  needPriming_ = false;
+  const int32_t last = engines_.GetSize() - 1;
+  for (int32_t i = 0; i <= last; ++i) {
+    ConvolutionEngine* engine = engines_.Get(i);
+    if (priming) {
+      const bool middle = i != 0 && i != last && engine->GetFftSize() > 0;
+      engine->pendingDiscard = middle ? engine->GetFftSize() / 8 : 0;
+      if (engine->pendingDiscard > 0) engine->Add(nullptr, engine->pendingDiscard, channels_);
+    }
+    engine->Add(channels, samples, channels_);
+    if (priming) engine->PadOutput(engine->chainOffset, channels_);
+  }
+  return engines_.GetSize();
+}
+
+bool ConvolutionChain::GrowOutputs(int32_t samples, float** destinations) {
+  for (int32_t c = 0; c < channels_; ++c) {
+    destinations[c] = outputs_[c].Add(nullptr, 4 * samples);
+    if (!destinations[c]) return false;
+    std::memset(destinations[c], 0, 4 * static_cast<size_t>(samples));
+  }
+  return true;
+}
+
+int32_t ConvolutionChain::SamplesReady(int32_t wanted) {
+  int32_t count = wanted;
+  for (int32_t i = 0; i < engines_.GetSize(); ++i) {
+    ConvolutionEngine* engine = engines_.Get(i);
+    count = std::min(count, engine->SamplesReady(wanted + engine->pendingDiscard) - engine->pendingDiscard);
+  }
+  float* destinations[kMaxChannels] = {nullptr, nullptr};
+  // When an output queue cannot grow, nothing is mixed and the engines keep their samples.
+  if (count > 0 && GrowOutputs(count, destinations)) {
+    for (int32_t i = 0; i < engines_.GetSize(); ++i) {
+      ConvolutionEngine* engine = engines_.Get(i);
+      if (engine->pendingDiscard > 0) {
+        engine->Advance(engine->pendingDiscard);
+        engine->pendingDiscard = 0;
+      }
+      float* const* sources = engine->Get();
+      for (int32_t c = 0; c < channels_; ++c) {
+        const float* source = sources[c];
+        if (!source) continue;
+        float* destination = destinations[c];
+        int32_t k = 0;
+        for (; k + 4 <= count; k += 4) {
+          destination[k] += source[k];
+          destination[k + 1] += source[k + 1];
+          destination[k + 2] += source[k + 2];
+          destination[k + 3] += source[k + 3];
+        }
+        for (; k < count; ++k) destination[k] += source[k];
+      }
+      engine->Advance(count);
+    }
+  }
+  return std::clamp(outputs_[0].GetUnreadSamples(), 0, std::max(wanted, 0));
+}
+
+float* const* ConvolutionChain::Get() {
+  for (int32_t c = 0; c < kMaxChannels; ++c) outputPointers_[c] = c < channels_ ? outputs_[c].GetUnread() : nullptr;
+  return outputPointers_;
+}
+
+void ConvolutionChain::Advance(int32_t samples) {
+  for (int32_t c = 0; c < channels_; ++c) outputs_[c].Advance(samples);
+}

@@ -1,0 +1,105 @@
+// ConvolutionEngine: convolves one or two float channels with one segment of an impulse, either
+// directly (time-domain dot products, output at once) or by uniformly partitioned FFT overlap-add
+// (output in blocks of half the FFT size, each once its input block is complete). Its owner, the
+// chain, queues input with Add, asks SamplesReady, reads Get and consumes with Advance.
+// Allocates in SetImpulse and while its queues grow to their working sizes, never after.
+#pragma once
+
+#include <cstdint>
+
+#include "core/grow_buffer.h"
+#include "dsp/block_queue.h"
+#include "dsp/sample_queue.h"
+
+class ImpulseBuffer;
+
+class ConvolutionEngine {
+ public:
+  static constexpr int32_t kMaxChannels = 2;
+
+  // [set-up] Empty, direct, no impulse; makes sure the FFT tables exist.
+  ConvolutionEngine();
+  ConvolutionEngine(const ConvolutionEngine&) = delete;
+  ConvolutionEngine& operator=(const ConvolutionEngine&) = delete;
+
+  // [set-up; allocates] Takes taps offset .. offset + maxLength - 1 (maxLength <= 0: all behind
+  // offset) of every impulse channel. Direct mode, or FFT mode of the given size (<= 0: chosen
+  // from the length, capped at 32768 or at -2·size for size <= -16). Returns the latency: half
+  // the FFT size, 0 in direct mode.
+  int32_t SetImpulse(const ImpulseBuffer& impulse, int32_t fftSize, int32_t offset, int32_t maxLength, bool direct);
+
+  // [audio thread; allocates only while queues grow] Queues one block of channels (1 or 2) of n
+  // samples; a null array or channel pointer is silence. Direct mode convolves it at once.
+  void Add(const float* const* channels, int32_t samples, int32_t channelCount);
+
+  // [audio thread; no allocation once running] Runs as many FFT blocks as needed for wanted
+  // samples (as far as the input allows) and returns the samples available on every channel.
+  int32_t SamplesReady(int32_t wanted);
+
+  // [audio thread, no allocation] Per input channel, the first unread output sample or null.
+  float* const* Get();
+
+  // [audio thread, no allocation] Consumes output samples on every input channel.
+  void Advance(int32_t samples);
+
+  // [audio thread; allocates only while queues grow] Appends zeros to the output of every
+  // channel below both counts.
+  void PadOutput(int32_t samples, int32_t channelCount);
+
+  int32_t GetFftSize() const { return fftSize_; }
+  int32_t GetImpulseLength() const { return impulseLength_; }
+  int32_t GetImpulseChannels() const { return impulseChannels_; }
+  int32_t GetPartitionCount() const { return partitions_; }
+  int32_t GetInputChannels() const { return inputChannels_; }
+  // Direct mode: the taps of a slot, reversed. FFT mode: its partition flags.
+  int32_t GetTapCount(int32_t slot) const { return spectra_[slot].GetSize() / 4; }
+  const float* GetReversedTaps(int32_t slot) const { return spectra_[slot].GetAs<float>(); }
+  const uint8_t* GetPartitionFlags(int32_t slot) const { return partitionFlags_[slot].GetAs<uint8_t>(); }
+
+  // Bookkeeping of the owning chain: where the segment starts in the impulse, and output
+  // samples the chain drops before its first mix.
+  int32_t chainOffset = 0;
+  int32_t pendingDiscard = 0;
+
+ private:
+  enum RingFlag : uint8_t { kSilentBlock = 0, kSharedBlock = 1, kNormalBlock = 2 };
+
+  int32_t Partition() const { return fftSize_ / 2; }
+  bool HasRing(int32_t slot) const { return ring_[slot].GetSize() > 0 && tails_[slot].GetSize() > 0; }
+  float* RingSlot(int32_t slot, int32_t position) const;
+
+  void SetDirectTaps(const ImpulseBuffer& impulse, int32_t offset, const int32_t* lengths);
+  void SetPartitions(const ImpulseBuffer& impulse, int32_t offset, const int32_t* lengths);
+  void AddDirect(const float* const* channels, int32_t samples);
+  void AddFft(const float* const* channels, int32_t samples, int32_t channelCount);
+  void AddPassThrough(const float* const* channels, int32_t samples, int32_t channelCount);
+  void RestartStream(int32_t channelCount);
+  void ReserveInput(int32_t channel);
+
+  bool ResizeWork();
+  bool HasRingFlags(int32_t slot) const;
+  bool HoldsNormalBlock(int32_t slot, int32_t newest) const;
+  bool IsPaired(int32_t channel) const;
+  bool CanShare(int32_t channel, int32_t impulseSlot, const float* block, bool& sharingFailed) const;
+  void RunBlock(int32_t channel, int32_t impulseSlot, bool paired, bool& sharingFailed);
+  void Accumulate(int32_t slot, int32_t impulseSlot, int32_t threshold);
+  void OverlapAdd(int32_t slot, int32_t lane);
+
+  GrowBuffer spectra_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};
+  GrowBuffer partitionFlags_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};
+  int32_t impulseChannels_ = 1;
+  int32_t fftSize_ = 0;
+  int32_t impulseLength_ = 0;
+  int32_t inputChannels_ = 0;
+  int32_t partitions_ = 0;
+  int32_t longestBlock_ = 0;
+  SampleQueue outputs_[kMaxChannels];
+  SampleQueue history_[kMaxChannels];
+  BlockQueue inputs_[kMaxChannels];
+  int32_t ringPositions_[kMaxChannels] = {0, 0};
+  GrowBuffer ring_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};
+  GrowBuffer ringFlags_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};
+  GrowBuffer tails_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};
+  GrowBuffer work_{4096};
+  float* outputPointers_[kMaxChannels] = {nullptr, nullptr};
+};

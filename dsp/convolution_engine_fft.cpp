@@ -1,0 +1,150 @@
+// The FFT mode's block step: one input block of P samples into the input-spectrum ring, the
+// products with every partition, the inverse transform and the overlap-add into the output.
+#include <algorithm>
+#include <cstring>
+
+#include "dsp/complex_multiply.h"
+#include "dsp/convolution_engine.h"
+#include "dsp/fft.h"
+#include "dsp/sanitize.h"
+
+int32_t ConvolutionEngine::SamplesReady(int32_t wanted) {
+  if (inputChannels_ <= 0) return 0;
+  if (fftSize_ == 0) return outputs_[0].GetUnreadSamples();
+  const int32_t blockBytes = 4 * Partition();
+  if (ResizeWork()) {
+    for (int32_t d = 0; d < inputChannels_; ++d) {
+      if (!HasRing(d) || inputs_[d].GetQueuedBytes() < blockBytes) continue;
+      const int32_t impulseSlot = std::min(d, impulseChannels_ - 1);
+      const bool paired = IsPaired(d);
+      bool sharingFailed = false;
+      while (outputs_[d].GetUnreadSamples() < wanted && inputs_[d].GetQueuedBytes() >= blockBytes) {
+        RunBlock(d, impulseSlot, paired, sharingFailed);
+      }
+      if (paired) ++d;
+    }
+  }
+  int32_t ready = outputs_[0].GetUnreadSamples();
+  for (int32_t c = 1; c < inputChannels_; ++c) ready = std::min(ready, outputs_[c].GetUnreadSamples());
+  return ready;
+}
+
+bool ConvolutionEngine::ResizeWork() {
+  const int32_t bytes = 2 * fftSize_ * 2 * 4;
+  work_.Resize(bytes, true);
+  return work_.GetSize() == bytes;
+}
+
+// Two real inputs in one complex transform: only for a one-channel impulse, with both
+// channels' queues in step.
+bool ConvolutionEngine::IsPaired(int32_t channel) const {
+  return impulseChannels_ == 1 && channel != inputChannels_ - 1 && HasRing(channel + 1) &&
+         inputs_[channel].GetQueuedBytes() == inputs_[channel + 1].GetQueuedBytes() &&
+         outputs_[channel].GetUnreadBytes() == outputs_[channel + 1].GetUnreadBytes();
+}
+
+bool ConvolutionEngine::HasRingFlags(int32_t slot) const { return ringFlags_[slot].GetSize() == partitions_; }
+
+// The next block of channel + 1 equals this one, so one transform serves both channels of a
+// two-channel impulse; only while no normal block of this channel is still in the ring.
+// Once a block of this call is not shared, channel + 1 lags behind and no later one may be.
+bool ConvolutionEngine::CanShare(int32_t channel, int32_t impulseSlot, const float* block, bool& sharingFailed) const {
+  if (channel == inputChannels_ - 1 || impulseSlot == impulseChannels_ - 1 || !HasRing(channel + 1)) return false;
+  if (sharingFailed) return false;
+  // A shared step serves channel + 1 from this channel's ring alone, so neither ring may still
+  // hold a block of its own: channel + 1's too (it may have sounded while this one was silent).
+  const int32_t next = channel + 1;
+  sharingFailed = inputs_[next].DiffersFrom(block, 4 * Partition()) || !HasRingFlags(channel) ||
+                  !HasRingFlags(next) || HoldsNormalBlock(channel, ringPositions_[channel]) ||
+                  HoldsNormalBlock(next, (ringPositions_[next] + 1) % partitions_);
+  return !sharingFailed;
+}
+
+// Whether a ring slot other than the newest holds a normal (unshared, transformed) block.
+bool ConvolutionEngine::HoldsNormalBlock(int32_t slot, int32_t newest) const {
+  const uint8_t* flags = ringFlags_[slot].GetAs<uint8_t>();
+  for (int32_t l = 1; l < partitions_; ++l) {
+    if (flags[(newest - l + partitions_) % partitions_] == kNormalBlock) return true;
+  }
+  return false;
+}
+
+void ConvolutionEngine::RunBlock(int32_t d, int32_t impulseSlot, bool paired, bool& sharingFailed) {
+  const int32_t partition = Partition(), blockBytes = 4 * partition;
+  float* raw = work_.GetAs<float>() + 2 * fftSize_;
+  ringPositions_[d] = (ringPositions_[d] + 1) % partitions_;
+  float* slot = RingSlot(d, ringPositions_[d]);
+  inputs_[d].GetToBuffer(0, raw, blockBytes);
+  inputs_[d].Advance(blockBytes);
+  bool loud = SanitizeInto(raw, slot, partition, 0);
+
+  bool shared = false;
+  if (paired) {
+    ringPositions_[d + 1] = (ringPositions_[d + 1] + 1) % partitions_;
+    inputs_[d + 1].GetToBuffer(0, raw, blockBytes);
+    inputs_[d + 1].Advance(blockBytes);
+    loud = SanitizeInto(raw, slot, partition, 1) || loud;
+  } else {
+    ClearLane(slot, partition, 1);
+    shared = CanShare(d, impulseSlot, raw, sharingFailed);
+  }
+
+  const bool hasFlags = HasRingFlags(d);
+  if (loud || !hasFlags) {
+    std::memset(slot + fftSize_, 0, 4 * static_cast<size_t>(fftSize_));
+    FFT_Transform(slot, fftSize_, 0);
+  }
+  const uint8_t flag = loud ? (shared ? kSharedBlock : kNormalBlock) : kSilentBlock;
+  if (hasFlags) ringFlags_[d].GetAs<uint8_t>()[ringPositions_[d]] = flag;
+
+  if (shared) {
+    inputs_[d + 1].Advance(blockBytes);
+    ringPositions_[d + 1] = (ringPositions_[d + 1] + 1) % partitions_;
+    std::memcpy(RingSlot(d + 1, ringPositions_[d + 1]), slot, 8 * static_cast<size_t>(fftSize_));
+    if (HasRingFlags(d + 1)) ringFlags_[d + 1].GetAs<uint8_t>()[ringPositions_[d + 1]] = flag;
+  }
+  Accumulate(d, impulseSlot, shared ? kSharedBlock : kNormalBlock);
+  OverlapAdd(d, 0);
+  if (paired || shared) OverlapAdd(d + 1, 1);
+}
+
+// Sums ring block (l steps ago) × partition l into the work buffer and transforms it back,
+// skipping silent blocks and partitions whose flag is below the threshold.
+void ConvolutionEngine::Accumulate(int32_t slot, int32_t impulseSlot, int32_t threshold) {
+  float* sum = work_.GetAs<float>();
+  const uint8_t* partitionFlags = GetPartitionFlags(impulseSlot);
+  const uint8_t* ringFlags = HasRingFlags(slot) ? ringFlags_[slot].GetAs<uint8_t>() : nullptr;
+  const float* spectra = spectra_[impulseSlot].GetAs<float>();
+  bool anyTerm = false;
+  if (spectra && partitionFlags && spectra_[impulseSlot].GetSize() == partitions_ * 2 * fftSize_ * 4) {
+    for (int32_t l = 0; l < partitions_; ++l) {
+      const int32_t position = (ringPositions_[slot] - l + partitions_) % partitions_;
+      if (partitionFlags[l] < threshold || (ringFlags && ringFlags[position] == kSilentBlock)) continue;
+      const float* partition = spectra + static_cast<size_t>(l) * 2 * fftSize_;
+      if (anyTerm) {
+        ComplexMultiplyAdd(sum, RingSlot(slot, position), partition, fftSize_);
+      } else {
+        ComplexMultiply(sum, RingSlot(slot, position), partition, fftSize_);
+      }
+      anyTerm = true;
+    }
+  }
+  if (anyTerm) {
+    FFT_Transform(sum, fftSize_, 1);
+  } else {
+    std::memset(sum, 0, 8 * static_cast<size_t>(fftSize_));
+  }
+}
+
+// The first half of the result plus the previous tail goes out; the second half is the next tail.
+void ConvolutionEngine::OverlapAdd(int32_t slot, int32_t lane) {
+  const int32_t partition = Partition();
+  const float* result = work_.GetAs<float>() + lane;
+  float* tail = tails_[slot].GetAs<float>();
+  float* out = outputs_[slot].Add(nullptr, 4 * partition);
+  for (int32_t k = 0; k < partition; ++k) {
+    const float value = result[2 * k] + tail[k];
+    tail[k] = result[2 * (partition + k)];
+    if (out) out[k] = value;
+  }
+}

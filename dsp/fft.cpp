@@ -1,0 +1,15 @@
+#include "dsp/fft.h"
+
+#include "dsp/fft_tables.h"
+#include "dsp/fft_transforms.h"
+
+void FFT_Init() { fft::Twiddles(16); }
+
+void FFT_Transform(float* buffer, int32_t n, int32_t inverse) {
+  if (!buffer || !fft::IsSupportedSize(n)) return;
+#if defined(KAVROTEL_FFT_SSE2)
+  fft::TransformSse2(buffer, n, inverse != 0);
+#else
+  fft::TransformScalar(buffer, n, inverse != 0);
+#endif
+}

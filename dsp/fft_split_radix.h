@@ -1,0 +1,84 @@
+// The split-radix recursion shared by the scalar and the SSE2 transform: a combining pass of
+// size N, then size N/4 on each of the last two quarters and N/2 on the first half (forward);
+// the mirror image for the inverse. The Passes policy supplies the straight-line kernels of sizes
+// 2 to 16 (Kernel2, Forward4/8/16, Inverse4/8/16, taking its Constants) and the passes of sizes
+// 32 and up (ForwardPass, InversePass, ForwardPassLarge, InversePassLarge).
+#pragma once
+
+#include <cstdint>
+
+#include "dsp/fft_butterflies.h"
+#include "dsp/fft_tables.h"
+
+namespace fft {
+
+constexpr int32_t kLargestSmallPassLog2 = 9;  // 512
+
+// The constants of the size-8 and size-16 kernels, taken from the table of size 16.
+struct KernelConstants {
+  Twiddle w1;  // cos(π/8), sin(π/8)
+  float half;  // √½ = cos(π/4)
+  Twiddle w3;  // cos(3π/8), sin(3π/8)
+};
+
+inline KernelConstants LoadKernelConstants(const float* const* tables) {
+  const float* t = tables[4];
+  return {{t[0], t[1]}, t[2], {t[4], t[5]}};
+}
+
+template <class Passes>
+struct SplitRadix {
+  using Constants = typename Passes::Constants;
+
+  static void Forward(float* a, int32_t log2n, const float* const* tables, const Constants& k) {
+    switch (log2n) {
+      case 1: Passes::Kernel2(a); return;
+      case 2: Passes::Forward4(a); return;
+      case 3: Passes::Forward8(a, k); return;
+      case 4: Passes::Forward16(a, k); return;
+      default: break;
+    }
+    const int32_t n = 1 << log2n;
+    if (log2n <= kLargestSmallPassLog2) {
+      Passes::ForwardPass(a, n, tables[log2n]);
+    } else {
+      Passes::ForwardPassLarge(a, n, tables[log2n], k);
+    }
+    Forward(a + 3 * n / 2, log2n - 2, tables, k);
+    Forward(a + n, log2n - 2, tables, k);
+    Forward(a, log2n - 1, tables, k);
+  }
+
+  static void Inverse(float* a, int32_t log2n, const float* const* tables, const Constants& k) {
+    switch (log2n) {
+      case 1: Passes::Kernel2(a); return;
+      case 2: Passes::Inverse4(a); return;
+      case 3: Passes::Inverse8(a, k); return;
+      case 4: Passes::Inverse16(a, k); return;
+      default: break;
+    }
+    const int32_t n = 1 << log2n;
+    Inverse(a, log2n - 1, tables, k);
+    Inverse(a + n, log2n - 2, tables, k);
+    Inverse(a + 3 * n / 2, log2n - 2, tables, k);
+    if (log2n <= kLargestSmallPassLog2) {
+      Passes::InversePass(a, n, tables[log2n]);
+    } else {
+      Passes::InversePassLarge(a, n, tables[log2n], k);
+    }
+  }
+
+  static void Transform(float* a, int32_t n, bool inverse) {
+    const float* const* tables = TwiddlesByLog2();
+    const Constants k(LoadKernelConstants(tables));
+    int32_t log2n = 0;
+    while ((1 << log2n) < n) ++log2n;
+    if (inverse) {
+      Inverse(a, log2n, tables, k);
+    } else {
+      Forward(a, log2n, tables, k);
+    }
+  }
+};
+
+}  // namespace fft

@@ -1,0 +1,37 @@
+// SampleQueue: a contiguous queue of float samples on a GrowBuffer (granularity 4096): samples
+// are appended at the end and read from a read position that compacts to the front once past
+// half. Emptying keeps the allocation, so a queue that has reached its working size no longer
+// allocates. Not locked: its owner guards it.
+#pragma once
+
+#include <cstdint>
+
+#include "core/grow_buffer.h"
+
+class SampleQueue {
+ public:
+  SampleQueue() : samples_(4096) {}
+
+  // [owner's thread; allocates only to grow] Empties the queue first when everything was read,
+  // then appends bytes (copied from source, or left uninitialised without one). Returns where
+  // they were written, or null with nothing queued when the buffer cannot grow.
+  float* Add(const float* source, int32_t bytes);
+
+  // [owner's thread, no allocation] Consumes samples (clamped to what is queued); once the
+  // read position is past half the used size, the unread samples move to the front.
+  void Advance(int32_t samples);
+
+  // [owner's thread, no allocation] Used size 0, read position 0; the allocation stays.
+  void Empty();
+
+  // The first unread sample, or null when the queue is empty or the read position lies outside it.
+  float* GetUnread() const;
+  int32_t GetUnreadBytes() const { return samples_.GetSize() - readPosition_; }
+  int32_t GetUnreadSamples() const { return GetUnreadBytes() / 4; }
+  int32_t GetReadPosition() const { return readPosition_; }
+  int32_t GetUsedBytes() const { return samples_.GetSize(); }
+
+ private:
+  GrowBuffer samples_;
+  int32_t readPosition_ = 0;
+};

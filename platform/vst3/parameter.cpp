@@ -1,0 +1,128 @@
+#include "platform/vst3/parameter.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/vst3/vst3_strings.h"
+
+namespace Steinberg {
+namespace Vst {
+
+namespace {
+void CopyTitle(String128 dest, const TChar* source) {
+  int32 n = Length16(source, 127);
+  for (int32 i = 0; i < n; ++i) dest[i] = source[i];
+  dest[n] = 0;
+}
+
+ParamValue Clamp01(ParamValue v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
+}  // namespace
+
+Parameter::Parameter(const TChar* title, ParamID id, const TChar* units, ParamValue defaultNormalized,
+                     int32 stepCount, int32 flags, UnitID unitId) {
+  info_.id = id;
+  CopyTitle(info_.title, title);
+  CopyTitle(info_.units, units);
+  info_.stepCount = stepCount;
+  info_.defaultNormalizedValue = defaultNormalized;
+  info_.unitId = unitId;
+  info_.flags = flags;
+  valueNormalized_ = defaultNormalized;
+}
+
+bool Parameter::setNormalized(ParamValue v) {
+  v = Clamp01(v);
+  if (v == valueNormalized_) return false;
+  valueNormalized_ = v;
+  return true;
+}
+
+void Parameter::toString(ParamValue valueNormalized, String128 string) const {
+  char8 text[64];
+  std::snprintf(text, sizeof text, "%.*f", precision_, toPlain(valueNormalized));
+  WidenAscii(string, 128, text);
+}
+
+bool Parameter::fromString(const TChar* string, ParamValue& valueNormalized) const {
+  char8 text[128];
+  NarrowToAscii(text, sizeof text, string);
+  char8* end = nullptr;
+  double plain = std::strtod(text, &end);
+  if (end == text || !std::isfinite(plain)) return false;
+  valueNormalized = toNormalized(plain);
+  return true;
+}
+
+ParamValue Parameter::toPlain(ParamValue valueNormalized) const { return valueNormalized; }
+ParamValue Parameter::toNormalized(ParamValue plainValue) const { return plainValue; }
+
+RangeParameter::RangeParameter(const TChar* title, ParamID id, const TChar* units, ParamValue minPlain,
+                               ParamValue maxPlain, ParamValue defaultValuePlain, int32 stepCount, int32 flags,
+                               UnitID unitId)
+    : Parameter(title, id, units, 0, stepCount, flags, unitId), minPlain_(minPlain), maxPlain_(maxPlain) {
+  info_.defaultNormalizedValue = valueNormalized_ = RangeParameter::toNormalized(defaultValuePlain);
+}
+
+void RangeParameter::toString(ParamValue valueNormalized, String128 string) const {
+  Parameter::toString(valueNormalized, string);
+}
+
+bool RangeParameter::fromString(const TChar* string, ParamValue& valueNormalized) const {
+  return Parameter::fromString(string, valueNormalized);
+}
+
+ParamValue RangeParameter::toPlain(ParamValue valueNormalized) const {
+  ParamValue v = Clamp01(valueNormalized);
+  if (info_.stepCount > 0) return minPlain_ + std::floor(v * info_.stepCount + 0.5) / info_.stepCount * (maxPlain_ - minPlain_);
+  return minPlain_ + v * (maxPlain_ - minPlain_);
+}
+
+ParamValue RangeParameter::toNormalized(ParamValue plainValue) const {
+  if (maxPlain_ <= minPlain_) return 0;
+  return Clamp01((plainValue - minPlain_) / (maxPlain_ - minPlain_));
+}
+
+StringListParameter::StringListParameter(const TChar* title, ParamID id, const TChar* units, int32 flags,
+                                         UnitID unitId)
+    : Parameter(title, id, units, 0, -1, flags | ParameterInfo::kIsList, unitId) {}
+
+void StringListParameter::appendString(const char8* text) {
+  strings_.emplace_back(text ? text : "");
+  info_.stepCount = static_cast<int32>(strings_.size()) - 1;
+}
+
+const char8* StringListParameter::getEntry(int32 index) const {
+  if (index < 0 || index >= getEntryCount()) return nullptr;
+  return strings_[static_cast<size_t>(index)].c_str();
+}
+
+void StringListParameter::toString(ParamValue valueNormalized, String128 string) const {
+  const char8* text = getEntry(static_cast<int32>(toPlain(valueNormalized)));
+  WidenAscii(string, 128, text ? text : "");
+}
+
+bool StringListParameter::fromString(const TChar* string, ParamValue& valueNormalized) const {
+  char8 text[128];
+  NarrowToAscii(text, sizeof text, string);
+  for (int32 i = 0; i < getEntryCount(); ++i) {
+    if (strings_[static_cast<size_t>(i)] == text) {
+      valueNormalized = toNormalized(i);
+      return true;
+    }
+  }
+  return false;
+}
+
+ParamValue StringListParameter::toPlain(ParamValue valueNormalized) const {
+  if (info_.stepCount <= 0) return 0;
+  return std::floor(Clamp01(valueNormalized) * info_.stepCount + 0.5);
+}
+
+ParamValue StringListParameter::toNormalized(ParamValue plainValue) const {
+  if (info_.stepCount <= 0) return 0;
+  return Clamp01(plainValue / info_.stepCount);
+}
+
+}  // namespace Vst
+}  // namespace Steinberg

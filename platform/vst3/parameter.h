@@ -1,0 +1,82 @@
+// Host-visible parameter objects: Parameter (normalised value with its ParameterInfo),
+// RangeParameter (a plain range mapped linearly) and StringListParameter (one text per step).
+// Subclasses may replace the mapping and the texts; the container answers the host with them.
+// UI thread; the normalised value is a plain double that the host's thread may write.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/vst3/vst3_edit_controller.h"
+
+namespace Steinberg {
+namespace Vst {
+
+class Parameter {
+ public:
+  Parameter() = default;
+  Parameter(const TChar* title, ParamID id, const TChar* units, ParamValue defaultNormalized, int32 stepCount,
+            int32 flags, UnitID unitId);
+  virtual ~Parameter() = default;
+  Parameter(const Parameter&) = delete;
+  Parameter& operator=(const Parameter&) = delete;
+
+  const ParameterInfo& getInfo() const { return info_; }
+  ParameterInfo& getInfo() { return info_; }
+  void setUnitID(UnitID id) { info_.unitId = id; }
+  void setPrecision(int32 precision) { precision_ = precision; }
+  int32 getPrecision() const { return precision_; }
+
+  // Stores the value clamped to [0, 1]; true when it changed.
+  virtual bool setNormalized(ParamValue v);
+  virtual ParamValue getNormalized() const { return valueNormalized_; }
+
+  virtual void toString(ParamValue valueNormalized, String128 string) const;
+  virtual bool fromString(const TChar* string, ParamValue& valueNormalized) const;
+  virtual ParamValue toPlain(ParamValue valueNormalized) const;
+  virtual ParamValue toNormalized(ParamValue plainValue) const;
+
+ protected:
+  ParameterInfo info_{};
+  ParamValue valueNormalized_ = 0;
+  int32 precision_ = 4;
+};
+
+class RangeParameter : public Parameter {
+ public:
+  RangeParameter(const TChar* title, ParamID id, const TChar* units, ParamValue minPlain, ParamValue maxPlain,
+                 ParamValue defaultValuePlain, int32 stepCount, int32 flags, UnitID unitId);
+
+  ParamValue getMin() const { return minPlain_; }
+  ParamValue getMax() const { return maxPlain_; }
+
+  void toString(ParamValue valueNormalized, String128 string) const override;
+  bool fromString(const TChar* string, ParamValue& valueNormalized) const override;
+  ParamValue toPlain(ParamValue valueNormalized) const override;
+  ParamValue toNormalized(ParamValue plainValue) const override;
+
+ protected:
+  ParamValue minPlain_;
+  ParamValue maxPlain_;
+};
+
+class StringListParameter : public Parameter {
+ public:
+  StringListParameter(const TChar* title, ParamID id, const TChar* units, int32 flags, UnitID unitId);
+
+  // Set-up; may allocate. Each entry adds one step.
+  void appendString(const char8* text);
+  int32 getEntryCount() const { return static_cast<int32>(strings_.size()); }
+  const char8* getEntry(int32 index) const;
+
+  void toString(ParamValue valueNormalized, String128 string) const override;
+  bool fromString(const TChar* string, ParamValue& valueNormalized) const override;
+  ParamValue toPlain(ParamValue valueNormalized) const override;
+  ParamValue toNormalized(ParamValue plainValue) const override;
+
+ private:
+  std::vector<std::string> strings_;
+};
+
+}  // namespace Vst
+}  // namespace Steinberg

@@ -1,0 +1,31 @@
+#include "platform/vst3/vst3_strings.h"
+
+namespace Steinberg {
+
+void WidenAscii(char16* dest, int32 capacity, const char8* source) {
+  if (!dest || capacity <= 0) return;
+  int32 i = 0;
+  for (; source && i < capacity - 1 && source[i]; ++i) dest[i] = static_cast<char16>(static_cast<uint8>(source[i]));
+  dest[i] = 0;
+}
+
+void NarrowToAscii(char8* dest, int32 capacity, const char16* source) {
+  if (!dest || capacity <= 0) return;
+  int32 i = 0;
+  for (; source && i < capacity - 1 && source[i]; ++i) dest[i] = static_cast<char8>(source[i] & 0xFF);
+  dest[i] = 0;
+}
+
+void BoundedCopy(char8* dest, int32 size, const char8* source) {
+  int32 i = 0;
+  for (; source && i < size && source[i]; ++i) dest[i] = source[i];
+  for (; i < size; ++i) dest[i] = 0;
+}
+
+int32 Length16(const char16* text, int32 maxUnits) {
+  int32 n = 0;
+  while (text && n < maxUnits && text[n]) ++n;
+  return n;
+}
+
+}  // namespace Steinberg

@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "dsp/block_queue.h"
+#include "dsp/complex_multiply.h"
+#include "dsp/impulse_buffer.h"
+#include "dsp/sample_queue.h"
+#include "dsp/sanitize.h"
+
+namespace {
+
+TEST(SampleQueue, AdvancePastTheUnreadSamplesLeavesItEmpty) {
+  SampleQueue queue;
+  const float samples[3] = {1, 2, 3};
+  queue.Add(samples, sizeof samples);
+  queue.Advance(10);
+  EXPECT_EQ(queue.GetUnreadSamples(), 0);
+  EXPECT_EQ(queue.GetReadPosition(), 0);
+  EXPECT_EQ(queue.GetUsedBytes(), 0);
+  EXPECT_EQ(queue.GetUnread(), nullptr);
+}
+
+TEST(SampleQueue, CompactsOncePastHalfAndKeepsTheOrder) {
+  SampleQueue queue;
+  const float samples[6] = {1, 2, 3, 4, 5, 6};
+  queue.Add(samples, sizeof samples);
+  queue.Advance(3);  // read position 12 of 24 bytes: not past half
+  EXPECT_EQ(queue.GetReadPosition(), 12);
+  queue.Advance(1);  // 16 > 12: the two unread samples move to the front
+  EXPECT_EQ(queue.GetReadPosition(), 0);
+  EXPECT_EQ(queue.GetUsedBytes(), 8);
+  EXPECT_EQ(queue.GetUnread()[0], 5.0f);
+  EXPECT_EQ(queue.GetUnread()[1], 6.0f);
+}
+
+TEST(SampleQueue, AddAfterEverythingWasReadStartsAtTheFront) {
+  SampleQueue queue;
+  const float a[2] = {1, 2}, b[1] = {7};
+  queue.Add(a, sizeof a);
+  queue.Advance(2);
+  float* written = queue.Add(b, sizeof b);
+  EXPECT_EQ(written, queue.GetUnread());
+  EXPECT_EQ(queue.GetUsedBytes(), 4);
+}
+
+TEST(BlockQueue, AddLargerThanABlockAllocatesExactlyThatMany) {
+  BlockQueue queue;
+  std::vector<char> bytes(BlockQueue::kBlockSize + 100, 1);
+  queue.Add(bytes.data(), static_cast<int32_t>(bytes.size()));
+  ASSERT_EQ(queue.GetBlockCount(), 1);
+  EXPECT_EQ(queue.GetBlock(0)->capacity, BlockQueue::kBlockSize + 100);
+  EXPECT_EQ(queue.GetQueuedBytes(), BlockQueue::kBlockSize + 100);
+}
+
+TEST(BlockQueue, OneAppendNeverSpansTwoBlocksAndReadsCrossThem) {
+  BlockQueue queue;
+  std::vector<float> first(16000, 1.0f), second(1000, 2.0f);
+  queue.Add(first.data(), 64000);
+  queue.Add(second.data(), 4000);  // 68000 > 65472: a second block
+  ASSERT_EQ(queue.GetBlockCount(), 2);
+  EXPECT_EQ(queue.GetBlock(0)->used, 64000);
+  EXPECT_EQ(queue.GetBlock(1)->used, 4000);
+  float across[4];
+  EXPECT_EQ(queue.GetToBuffer(63992, across, 16), 16);
+  EXPECT_EQ(across[1], 1.0f);
+  EXPECT_EQ(across[2], 2.0f);
+  EXPECT_EQ(queue.GetToBuffer(67990, across, 16), 10);  // runs short
+}
+
+TEST(BlockQueue, EmptiedBlocksAreReused) {
+  BlockQueue queue;
+  std::vector<float> samples(8000, 0.5f);
+  queue.Add(samples.data(), 32000);
+  queue.Add(samples.data(), 32000);
+  queue.Add(samples.data(), 32000);  // second block
+  BlockQueue::Block* first = queue.GetBlock(0);
+  queue.Advance(64000);
+  EXPECT_EQ(queue.GetBlockCount(), 1);
+  EXPECT_EQ(queue.GetFreeBlockCount(), 1);
+  queue.Add(samples.data(), 32000);
+  queue.Add(samples.data(), 32000);  // starts a block: the free one
+  EXPECT_EQ(queue.GetBlock(1), first);
+  EXPECT_EQ(queue.GetFreeBlockCount(), 0);
+  EXPECT_EQ(queue.GetQueuedBytes(), 96000);
+}
+
+TEST(BlockQueue, ClearKeepsBlocksUpToTheLimit) {
+  BlockQueue queue;
+  std::vector<char> bytes(60000, 0);
+  for (int i = 0; i < 3; ++i) queue.Add(bytes.data(), 60000);
+  EXPECT_EQ(queue.Clear(1), 1);
+  EXPECT_EQ(queue.GetFreeBlockCount(), 1);
+  EXPECT_EQ(queue.GetQueuedBytes(), 0);
+  for (int i = 0; i < 3; ++i) queue.Add(bytes.data(), 60000);
+  EXPECT_EQ(queue.Clear(-1), -1);
+  EXPECT_EQ(queue.GetFreeBlockCount(), 3);
+}
+
+TEST(BlockQueue, DiffersFromComparesWithinOneTenMillionth) {
+  BlockQueue queue;
+  const float queued[3] = {1.0f, 2.0f, 3.0f};
+  queue.Add(queued, sizeof queued);
+  const float close[3] = {1.0f, 2.00000005f, 3.0f};
+  const float far[3] = {1.0f, 2.0f, 3.001f};
+  EXPECT_FALSE(queue.DiffersFrom(close, 12));
+  EXPECT_TRUE(queue.DiffersFrom(far, 12));
+  EXPECT_TRUE(queue.DiffersFrom(close, 16));  // the queue holds fewer bytes
+  EXPECT_FALSE(queue.DiffersFrom(far, 0));
+}
+
+TEST(Sanitize, TinyInfiniteAndNanSamplesBecomeZero) {
+  const float tiny = std::ldexp(1.0f, -54);
+  EXPECT_EQ(sanitize::Sanitized(tiny), tiny);
+  EXPECT_EQ(sanitize::Sanitized(-tiny), -tiny);
+  EXPECT_EQ(sanitize::Sanitized(std::nextafter(tiny, 0.0f)), 0.0f);
+  EXPECT_EQ(sanitize::Sanitized(std::numeric_limits<float>::denorm_min()), 0.0f);
+  EXPECT_EQ(sanitize::Sanitized(std::numeric_limits<float>::infinity()), 0.0f);
+  EXPECT_EQ(sanitize::Sanitized(-std::numeric_limits<float>::infinity()), 0.0f);
+  EXPECT_EQ(sanitize::Sanitized(std::numeric_limits<float>::quiet_NaN()), 0.0f);
+  EXPECT_EQ(sanitize::Sanitized(0.5f), 0.5f);
+}
+
+TEST(Sanitize, SilenceGateIsOneMillionth) {
+  float values[4];
+  const float quiet[2] = {1e-6f, -1e-6f};
+  EXPECT_FALSE(SanitizeInto(quiet, values, 2, 0));
+  const float loud[2] = {0.0f, -2e-6f};
+  EXPECT_TRUE(SanitizeInto(loud, values, 2, 1));
+  EXPECT_EQ(values[3], -2e-6f);
+}
+
+TEST(ComplexMultiply, MatchesTheScalarFormAndSkipsOddCounts) {
+  std::vector<float> a(64), b(64);
+  for (int i = 0; i < 64; ++i) {
+    a[i] = std::sin(0.37f * i);
+    b[i] = std::cos(0.91f * i) * 3.0f;
+  }
+  std::vector<float> simd(64, 1.0f), scalar(64, 1.0f);
+  ComplexMultiply(simd.data(), a.data(), b.data(), 32);
+  spectrum::ComplexMultiplyScalar(scalar.data(), a.data(), b.data(), 32);
+  EXPECT_EQ(simd, scalar);
+  ComplexMultiplyAdd(simd.data(), a.data(), b.data(), 32);
+  spectrum::ComplexMultiplyAddScalar(scalar.data(), a.data(), b.data(), 32);
+  EXPECT_EQ(simd, scalar);
+  EXPECT_FLOAT_EQ(simd[0], 2.0f * (a[0] * b[0] - a[1] * b[1]));
+  std::vector<float> untouched(64, 5.0f);
+  ComplexMultiply(untouched.data(), a.data(), b.data(), 3);
+  ComplexMultiplyAdd(untouched.data(), a.data(), b.data(), 0);
+  EXPECT_EQ(untouched, std::vector<float>(64, 5.0f));
+}
+
+TEST(ImpulseBuffer, ChannelCountIsClampedAndGrowingCopiesChannelZero) {
+  ImpulseBuffer impulse;
+  impulse.SetLength(3);
+  impulse.GetChannel(0)[1] = 0.5f;
+  impulse.SetChannelCount(5);
+  EXPECT_EQ(impulse.GetChannelCount(), 2);
+  ASSERT_EQ(impulse.GetLength(1), 3);
+  EXPECT_EQ(impulse.GetChannel(1)[1], 0.5f);
+  impulse.SetChannelCount(0);
+  EXPECT_EQ(impulse.GetChannelCount(), 1);
+  EXPECT_EQ(impulse.GetLength(1), 0);
+}
+
+TEST(ImpulseBuffer, SetLengthZeroFillsGrowthAndKeepsLeadingSamples) {
+  ImpulseBuffer impulse;
+  EXPECT_EQ(impulse.SetLength(2), 2);
+  impulse.GetChannel(0)[0] = 1.0f;
+  impulse.GetChannel(0)[1] = 2.0f;
+  EXPECT_EQ(impulse.SetLength(5), 5);
+  EXPECT_EQ(impulse.GetChannel(0)[1], 2.0f);
+  EXPECT_EQ(impulse.GetChannel(0)[4], 0.0f);
+  EXPECT_EQ(impulse.SetLength(1), 1);
+  EXPECT_EQ(impulse.GetChannel(0)[0], 1.0f);
+}
+
+}  // namespace
+
+#include "tests/dsp/counting_heap.h"
+
+namespace {
+
+TEST(ImpulseBuffer, FailedSetLengthEmptiesEveryChannel) {
+  ImpulseBuffer impulse;
+  impulse.SetChannelCount(2);
+  impulse.SetLength(16);
+  counting_heap::FailNext(2);
+  EXPECT_EQ(impulse.SetLength(100000), 0);
+  counting_heap::FailNext(0);
+  EXPECT_EQ(impulse.GetLength(0), 0);
+  EXPECT_EQ(impulse.GetLength(1), 0);
+  EXPECT_EQ(impulse.GetChannel(0), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,40 @@
+#include "tests/vst3/fixture_plug.h"
+
+#include <new>
+
+int gFixtureInstances = 0;
+
+FixturePlug::FixturePlug()
+    : IPlugVST3(IPlugInstanceInfo{}, kParamCount, "1-1", 1, "Fixture", "", "Quenvald", 0x10000, 0x4B56524C, 0x514E5644, 0,
+                false, false, false) {
+  GetParameter(kGain)->InitDouble("Gain", 40, 0.2, 100, 0.01, "%", "", 2.0);
+  GetParameter(kModel)->InitEnum("Model", 0, 3);
+  GetParameter(kModel)->SetDisplayText(0, "Vellmoth");
+  GetParameter(kModel)->SetDisplayText(1, "Tassoven");
+  GetParameter(kModel)->SetDisplayText(2, "Orrindal");
+  GetParameter(kSwitch)->InitBool("Switch", false);
+  GetParameter(kTone)->InitDouble("Tone", -90, -90, -10, 0.01, "%", "Tone stack");
+}
+
+void FixturePlug::ParameterChanged(int32_t paramIdx) {
+  LockGuard lock(GetLock());
+  changed.push_back(paramIdx);
+  if (paramIdx == kGain) gain = GetParameter(kGain)->Value() / 100.0;
+}
+
+void FixturePlug::ProcessBlock(double** inputs, double** outputs, int32_t frames) {
+  for (int32_t i = 0; i < frames; ++i) outputs[0][i] = inputs[0][i] * gain;
+}
+
+class CountedFixture : public FixturePlug {
+ public:
+  CountedFixture() { ++gFixtureInstances; }
+  ~CountedFixture() override { --gFixtureInstances; }
+};
+
+// The factory's create function for the tests: one fixture, or a throw when asked to.
+bool gFixtureCreationThrows = false;
+IPlugVST3* CreateVST3Plugin() {
+  if (gFixtureCreationThrows) throw std::bad_alloc();
+  return new CountedFixture();
+}

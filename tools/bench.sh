@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Runs the benchmark: installs the peers' Debian packages when missing, builds the bench
+# configuration (native g++ with the deliverables' release flags) and runs it, then builds and
+# runs the Windows x86-64 build of it under Wine (our own figures only; no peers there).
+# Usage: bench.sh [area]   (area: a part of an area's name, e.g. fft or conv)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${KAVROTEL_BUILD:-$root/build}
+jobs=${KAVROTEL_JOBS:-$(nproc)}
+area=${1:-}
+
+missing=()
+for p in libfftw3-dev libkissfft-dev libzita-convolver-dev; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo_cmd=""
+  if [ "$(id -u)" -ne 0 ]; then sudo_cmd="sudo"; fi
+  $sudo_cmd apt-get update -q
+  $sudo_cmd apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+"$root/tools/build.sh" bench >/dev/null
+echo "== native"
+"$build/bench/bench/kavrotel_bench" $area
+
+# The Windows figures, where a cross build and Wine are at hand.
+if command -v x86_64-w64-mingw32-g++-posix >/dev/null && [ -x /usr/lib/wine/wine64 ]; then
+  png=$("$root/tools/fetch-libpng.sh" "$build/third_party")
+  cmake -S "$root" -B "$build/bench-win64" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKAVROTEL_TESTS=OFF \
+    -DKAVROTEL_BENCH=ON -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-win64.cmake" \
+    -DKAVROTEL_LIBPNG_SOURCE="$png" >/dev/null
+  cmake --build "$build/bench-win64" -j "$jobs" --target kavrotel_bench >/dev/null
+  export WINEPREFIX=$build/wineprefix WINEDEBUG=-all
+  mkdir -p "$WINEPREFIX"
+  /usr/lib/wine/wineserver -p
+  trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+  WINEDLLOVERRIDES="mscoree,mshtml=" /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
+  echo "== win64 (Wine)"
+  "$root/tools/wine-run" /usr/lib/wine/wine64 "$WINEPREFIX" "$build/bench-win64/bench/kavrotel_bench.exe" $area </dev/null
+fi

@@ -1,0 +1,104 @@
+#include "tools/vst3host/renderer.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "platform/vst3/vst3_edit_controller.h"
+
+namespace vst3host {
+
+namespace {
+
+void Widen(const std::string& text, String128 out) {
+  size_t n = text.size() < 127 ? text.size() : 127;
+  for (size_t i = 0; i < n; ++i) out[i] = static_cast<char16>(static_cast<unsigned char>(text[i]));
+  out[n] = 0;
+}
+
+std::string Narrow(const String128 text) {
+  std::string out;
+  for (int i = 0; i < 128 && text[i]; ++i) out.push_back(static_cast<char>(text[i] & 0xFF));
+  return out;
+}
+
+bool FindParameter(IEditController* controller, const std::string& name, ParamID& id) {
+  for (int32 i = 0; i < controller->getParameterCount(); ++i) {
+    ParameterInfo info{};
+    if (controller->getParameterInfo(i, info) == kResultOk && Narrow(info.title) == name) {
+      id = info.id;
+      return true;
+    }
+  }
+  char* end = nullptr;
+  unsigned long number = std::strtoul(name.c_str(), &end, 10);
+  if (name.empty() || *end) return false;
+  for (int32 i = 0; i < controller->getParameterCount(); ++i) {
+    ParameterInfo info{};
+    if (controller->getParameterInfo(i, info) == kResultOk && info.id == number) {
+      id = info.id;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool ResolveSettings(IEditController* controller, const std::vector<std::string>& texts,
+                     std::vector<ParameterSetting>& settings, std::string& error) {
+  for (const std::string& text : texts) {
+    size_t eq = text.find('=');
+    if (eq == std::string::npos || eq == 0) {
+      error = "a setting is Name=value, not '" + text + "'";
+      return false;
+    }
+    std::string name = text.substr(0, eq), value = text.substr(eq + 1);
+    ParamID id = 0;
+    if (!FindParameter(controller, name, id)) {
+      error = "unknown parameter '" + name + "'";
+      return false;
+    }
+    String128 wide;
+    Widen(value, wide);
+    ParamValue normalized = 0;
+    if (controller->getParamValueByString(id, wide, normalized) != kResultOk) {
+      error = "parameter '" + name + "' does not accept the value '" + value + "'";
+      return false;
+    }
+    settings.push_back({id, normalized});
+  }
+  return true;
+}
+
+bool RenderSignal(PluginInstance& instance, const std::vector<ParameterSetting>& settings, const std::vector<float>& in,
+                  int32 blockSize, std::vector<float>& out, std::string& error) {
+  ParameterChanges changes;
+  for (const ParameterSetting& s : settings) {
+    changes.Add(s.id, s.normalized);
+    instance.controller->setParamNormalized(s.id, s.normalized);
+  }
+  out.assign(in.size(), 0.0f);
+  for (size_t start = 0; start < in.size(); start += static_cast<size_t>(blockSize)) {
+    size_t left = in.size() - start;
+    int32 frames = static_cast<int32>(left < static_cast<size_t>(blockSize) ? left : static_cast<size_t>(blockSize));
+    tresult r = instance.Process32(in.data() + start, out.data() + start, frames, start == 0 ? &changes : nullptr);
+    if (r != kResultOk) {
+      error = "process failed at sample " + std::to_string(start);
+      return false;
+    }
+  }
+  return true;
+}
+
+Levels MeasureLevels(const std::vector<float>& signal) {
+  double peak = 0, sum = 0;
+  for (float v : signal) {
+    peak = std::fmax(peak, std::fabs(static_cast<double>(v)));
+    sum += static_cast<double>(v) * v;
+  }
+  double rms = signal.empty() ? 0 : std::sqrt(sum / static_cast<double>(signal.size()));
+  auto db = [](double x) { return x > 0 ? 20.0 * std::log10(x) : -200.0; };
+  return {db(peak), db(rms)};
+}
+
+}  // namespace vst3host

@@ -1,0 +1,44 @@
+// The host's scenarios: each loads the bundle afresh, drives the plug-in through one area of
+// the VST3 interfaces and counts its checks. Run by name; "all" runs every one.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vst3host {
+
+class Checks {
+ public:
+  explicit Checks(std::string scenario) : scenario_(std::move(scenario)) {}
+  // Records one check; a failure is printed with what was expected.
+  bool That(bool ok, const std::string& what);
+  int Passed() const { return passed_; }
+  int Failed() const { return failed_; }
+
+ private:
+  std::string scenario_;
+  int passed_ = 0;
+  int failed_ = 0;
+};
+
+using Scenario = void (*)(const std::string& bundle, Checks& checks);
+
+struct NamedScenario {
+  const char* name;
+  Scenario run;
+};
+
+const std::vector<NamedScenario>& AllScenarios();
+
+// Each area's scenarios (scenarios_*.cpp).
+void ScenarioFactory(const std::string& bundle, Checks& checks);
+void ScenarioLifecycle(const std::string& bundle, Checks& checks);
+void ScenarioBusesAndParameters(const std::string& bundle, Checks& checks);
+void ScenarioProcessing(const std::string& bundle, Checks& checks);
+void ScenarioAutomation(const std::string& bundle, Checks& checks);
+void ScenarioHostInput(const std::string& bundle, Checks& checks);
+void ScenarioState(const std::string& bundle, Checks& checks);
+void ScenarioController(const std::string& bundle, Checks& checks);
+void ScenarioView(const std::string& bundle, Checks& checks);
+
+}  // namespace vst3host
