@@ -2,9 +2,9 @@
 #include "core/iplug_base.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "core/text.h"
 #include "core/trace.h"
@@ -13,7 +13,6 @@ namespace {
 // One "%d" of a channel token: an optionally signed decimal number, clamped to int32.
 bool ScanCount(const char*& at, int32_t* value) {
   char* end = nullptr;
-  errno = 0;
   long long parsed = std::strtoll(at, &end, 10);
   if (end == at) return false;
   at = end;
@@ -223,11 +222,21 @@ const char* IPlugBase::GetInputBusLabel(int32_t index) const {
 
 bool IPlugBase::SetOutputBusLabel(int32_t index, const char* text) {
   TRACE_OP("IPlugBase::SetOutputBusLabel");
-  outputBusLabels_.DeleteOwnedString(index);
-  GrowString* label = new GrowString();
-  if (!label->Set(text) || !outputBusLabels_.Insert(index, label)) {
-    delete label;
-    return false;
-  }
+  return ReplaceLabel(outputBusLabels_, index, text);
+}
+
+bool IPlugBase::SetInputBusLabel(int32_t index, const char* text) {
+  TRACE_OP("IPlugBase::SetInputBusLabel");
+  return ReplaceLabel(inputBusLabels_, index, text);
+}
+
+// The new text is made first, so a label that cannot be stored leaves the old one in place; a
+// replaced entry's slot stays allocated, so only an appended label can fail to be inserted.
+bool IPlugBase::ReplaceLabel(PtrArray<GrowString>& labels, int32_t index, const char* text) {
+  auto label = std::make_unique<GrowString>();
+  if (!label->Set(text)) return false;
+  labels.DeleteOwnedString(index);
+  if (!labels.Insert(index, label.get())) return false;
+  label.release();
   return true;
 }

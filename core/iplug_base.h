@@ -176,12 +176,15 @@ class IPlugBase {
   // Points connected channels straight at host double buffers.
   void BindInputBuffersDouble(int32_t count, double** hostBuffers);
   void BindOutputBuffersDouble(int32_t count, double** hostBuffers);
-  // Grows the scratch buffers when a host sends a block longer than it announced; every float
-  // path calls it before binding. Allocates only in that case. True when frames fit.
+  // Grows the scratch buffers when a host sends a block longer than it announced; every block
+  // path calls it before binding (the double paths too: a channel not connected works on its
+  // scratch). Allocates only in that case. True when frames fit.
   bool EnsureBlockSize(int32_t frames);
-  // Input channels from 2 on are marked not connected, output channels from 2 on connected.
+  // [UI thread, lock held by the dispatcher] Input channels from 2 on are marked not
+  // connected; output channels from 2 on are marked connected.
   void LimitToStereoIO();
-  // True when a declared I/O pair matches; a negative count matches any.
+  // [any thread; no lock, no allocation] True when a declared I/O pair matches; a negative
+  // count matches any.
   bool AcceptsChannelIO(int32_t inputs, int32_t outputs) const;
 
   // ---- Parameters, state and presets ---------------------------------------------------------
@@ -217,12 +220,14 @@ class IPlugBase {
   // The header's version with position moved past it, or 0 with position unchanged.
   int32_t ReadChunkHeader(const IStateChunk& chunk, int32_t* position) const;
 
-  // Bus labels, set by the VST3 binding [UI thread; allocates].
+  // Bus labels, set by the VST3 binding [UI thread; allocates]. Setting replaces entry index
+  // (or inserts at the clamped index); false, the old label kept, when the text cannot be stored.
   int32_t GetOutputBusLabelCount() const { return outputBusLabels_.GetSize(); }
   const char* GetOutputBusLabel(int32_t index) const;
   bool SetOutputBusLabel(int32_t index, const char* text);
   int32_t GetInputBusLabelCount() const { return inputBusLabels_.GetSize(); }
   const char* GetInputBusLabel(int32_t index) const;
+  bool SetInputBusLabel(int32_t index, const char* text);
   // The distinct non-empty parameter group texts, filled by the VST3 binding; not owned.
   PtrArray<const char>& ParamGroups() { return paramGroups_; }
 
@@ -254,9 +259,14 @@ class IPlugBase {
   void MakeChannels(int32_t inputCount, int32_t outputCount);
   template <class Channel>
   static void PointAtScratch(Channel* channel);
+  template <class Channel>
+  static void ConnectChannels(PtrArray<Channel>& channels, int32_t first, int32_t count, bool connected);
+  template <class Channel>
+  static void BindChannelsDouble(PtrArray<Channel>& channels, int32_t count, double** hostBuffers);
   void NarrowOutputs(int32_t frames, int32_t processed, bool accumulate);
   int32_t ClampToScratch(int32_t frames) const;
   int32_t CountPresetsNamed(const char* text) const;
+  static bool ReplaceLabel(PtrArray<GrowString>& labels, int32_t index, const char* text);
 
   PtrArray<ChannelIO> channelIO_;
   RecursiveLock lock_;

@@ -20,8 +20,24 @@ void ClampRange(int32_t first, int32_t count, int32_t total, int32_t* begin, int
 
 int32_t FramesHeld(const GrowBuffer& scratch) { return scratch.GetSize() / kDoubleSize; }
 
-void Zero(double* samples, int32_t count) {
-  if (samples && count > 0) std::memset(samples, 0, sizeof(double) * static_cast<size_t>(count));
+template <class Sample>
+void Zero(Sample* samples, int32_t count) {
+  if (samples && count > 0) std::memset(samples, 0, sizeof(Sample) * static_cast<size_t>(count));
+}
+
+// The base block routines: input i to output i for the first `copied` channels, the other
+// outputs silent. Absent buffers are skipped; in-place channels are left as they are.
+template <class Sample>
+void CopyThrough(Sample** inputs, Sample** outputs, int32_t copied, int32_t outputCount, int32_t frames) {
+  if (!outputs || frames <= 0) return;
+  for (int32_t i = 0; i < outputCount; ++i) {
+    if (!outputs[i]) continue;
+    if (i < copied && inputs && inputs[i]) {
+      if (inputs[i] != outputs[i]) std::memmove(outputs[i], inputs[i], sizeof(Sample) * static_cast<size_t>(frames));
+    } else {
+      Zero(outputs[i], frames);
+    }
+  }
 }
 }  // namespace
 
@@ -70,24 +86,23 @@ bool IPlugBase::EnsureBlockSize(int32_t frames) {
   return frames <= GetScratchFrames();
 }
 
-void IPlugBase::ConnectInputChannels(int32_t first, int32_t count, bool connected) {
+template <class Channel>
+void IPlugBase::ConnectChannels(PtrArray<Channel>& channels, int32_t first, int32_t count, bool connected) {
   int32_t begin, end;
-  ClampRange(first, count, inputs_.GetSize(), &begin, &end);
+  ClampRange(first, count, channels.GetSize(), &begin, &end);
   for (int32_t i = begin; i < end; ++i) {
-    InputChannel* channel = inputs_.Get(i);
+    Channel* channel = channels.Get(i);
     channel->connected = connected;
     if (!connected) PointAtScratch(channel);
   }
 }
 
+void IPlugBase::ConnectInputChannels(int32_t first, int32_t count, bool connected) {
+  ConnectChannels(inputs_, first, count, connected);
+}
+
 void IPlugBase::ConnectOutputChannels(int32_t first, int32_t count, bool connected) {
-  int32_t begin, end;
-  ClampRange(first, count, outputs_.GetSize(), &begin, &end);
-  for (int32_t i = begin; i < end; ++i) {
-    OutputChannel* channel = outputs_.Get(i);
-    channel->connected = connected;
-    if (!connected) PointAtScratch(channel);
-  }
+  ConnectChannels(outputs_, first, count, connected);
 }
 
 void IPlugBase::BindInputBuffers(int32_t first, int32_t count, float** hostBuffers, int32_t frames) {
@@ -121,22 +136,24 @@ void IPlugBase::BindOutputBuffers(int32_t first, int32_t count, float** hostBuff
   }
 }
 
-void IPlugBase::BindInputBuffersDouble(int32_t count, double** hostBuffers) {
-  int32_t end = std::clamp(count, 0, inputs_.GetSize());
+// A channel not connected keeps its slot on its own scratch buffer.
+template <class Channel>
+void IPlugBase::BindChannelsDouble(PtrArray<Channel>& channels, int32_t count, double** hostBuffers) {
+  if (!hostBuffers) return;
+  int32_t end = std::clamp(count, 0, channels.GetSize());
   int32_t next = 0;
   for (int32_t i = 0; i < end; ++i) {
-    InputChannel* channel = inputs_.Get(i);
-    if (channel->connected && hostBuffers) *channel->entry = hostBuffers[next++];
+    Channel* channel = channels.Get(i);
+    if (channel->connected) *channel->entry = hostBuffers[next++];
   }
 }
 
+void IPlugBase::BindInputBuffersDouble(int32_t count, double** hostBuffers) {
+  BindChannelsDouble(inputs_, count, hostBuffers);
+}
+
 void IPlugBase::BindOutputBuffersDouble(int32_t count, double** hostBuffers) {
-  int32_t end = std::clamp(count, 0, outputs_.GetSize());
-  int32_t next = 0;
-  for (int32_t i = 0; i < end; ++i) {
-    OutputChannel* channel = outputs_.Get(i);
-    if (channel->connected && hostBuffers) *channel->entry = hostBuffers[next++];
-  }
+  BindChannelsDouble(outputs_, count, hostBuffers);
 }
 
 // Writes the processed frames of every connected output into its host buffer; frames the
@@ -184,27 +201,12 @@ void IPlugBase::BypassFloatBlock(int32_t frames) {
 }
 
 void IPlugBase::ProcessBlock(double** inputs, double** outputs, int32_t frames) {
-  const int32_t copied = inputs ? std::min(GetInputCount(), GetOutputCount()) : 0;
-  for (int32_t i = 0; i < GetOutputCount(); ++i) {
-    if (!outputs || !outputs[i] || frames <= 0) continue;
-    if (i < copied && inputs[i]) {
-      if (inputs[i] != outputs[i]) std::memmove(outputs[i], inputs[i], sizeof(double) * static_cast<size_t>(frames));
-    } else {
-      Zero(outputs[i], frames);
-    }
-  }
+  CopyThrough(inputs, outputs, std::min(GetInputCount(), GetOutputCount()), GetOutputCount(), frames);
 }
 
+// Copies only as many channels as both sides have, whatever a caller promises.
 void IPlugBase::ProcessBlockFloat(float** inputs, float** outputs, int32_t frames) {
-  const int32_t copied = inputs ? std::min(GetInputCount(), GetOutputCount()) : 0;
-  for (int32_t i = 0; i < GetOutputCount(); ++i) {
-    if (!outputs || !outputs[i] || frames <= 0) continue;
-    if (i < copied && inputs[i]) {
-      if (inputs[i] != outputs[i]) std::memmove(outputs[i], inputs[i], sizeof(float) * static_cast<size_t>(frames));
-    } else {
-      std::memset(outputs[i], 0, sizeof(float) * static_cast<size_t>(frames));
-    }
-  }
+  CopyThrough(inputs, outputs, std::min(GetInputCount(), GetOutputCount()), GetOutputCount(), frames);
 }
 
 void IPlugBase::SetLatency(int32_t samples) {

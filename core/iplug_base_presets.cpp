@@ -39,12 +39,17 @@ bool IPlugBase::ApplyPreset(int32_t index) {
   if (preset->initialized) {
     ok = ReadState(preset->chunk, 0) > 0;
   } else {
-    MakeUserPresetName(preset->name);
+    // A state that could not be written whole is not kept, and the preset keeps its name.
+    char name[IPreset::kNameCapacity];
+    MakeUserPresetName(name);
     preset->chunk.Clear();
     ok = WriteState(preset->chunk);
-    // A state that could not be written whole is not kept as the preset's state.
-    preset->initialized = ok;
-    if (!ok) preset->chunk.Clear();
+    if (ok) {
+      preset->initialized = true;
+      CopyText(preset->name, sizeof(preset->name), name);
+    } else {
+      preset->chunk.Clear();
+    }
   }
   if (ok) {
     currentPreset_ = index;
@@ -113,32 +118,31 @@ int32_t IPlugBase::ReadAllPresets(const IStateChunk& chunk, int32_t position) {
     IPreset* preset = GetPreset(i);
     int32_t length = 0;
     position = chunk.GetInt32(&length, position);
-    if (position < 0 || length < 0) {
+    if (position < 0 || length < 0 || length > chunk.Size() - position) {
       position = -1;
       break;
     }
-    if (length <= chunk.Size() - position) {
-      int32_t kept = length < IPreset::kNameCapacity ? length : IPreset::kNameCapacity - 1;
-      if (kept > 0) std::memcpy(preset->name, chunk.Data() + position, static_cast<size_t>(kept));
-      preset->name[kept] = 0;
-      position += length;
-    } else {
-      position = -1;
-      break;
-    }
+    int32_t kept = length < IPreset::kNameCapacity ? length : IPreset::kNameCapacity - 1;
+    if (kept > 0) std::memcpy(preset->name, chunk.Data() + position, static_cast<size_t>(kept));
+    preset->name[kept] = 0;
+    position += length;
+
     uint8_t initialized = 0;
     position = chunk.GetBytes(&initialized, 1, position);
     if (position < 0) break;
-    preset->initialized = initialized != 0;
-    if (preset->initialized) {
-      position = ReadState(chunk, position);
-      if (position > 0) {
-        preset->chunk.Clear();
-        WriteState(preset->chunk);
-      } else {
-        position = -1;
-      }
+    if (!initialized) {
+      preset->initialized = false;
+      continue;
     }
+    position = ReadState(chunk, position);
+    // A state cut short is not this preset's: it keeps its flag and the state it held.
+    if (position <= 0) {
+      position = -1;
+      break;
+    }
+    preset->initialized = true;
+    preset->chunk.Clear();
+    WriteState(preset->chunk);
   }
   ApplyPreset(currentPreset_);
   return position;

@@ -27,6 +27,7 @@ void ILatencyDelay::Process(double** inputs, double** outputs, int32_t frames) {
     double* line = ring + static_cast<int64_t>(j) * delayLength_;
     const double* in = inputs[j];
     double* out = outputs[j];
+    if (!in || !out) continue;  // a host that gave no buffer for this channel
     int32_t position = start;
     for (int32_t i = 0; i < frames; ++i) {
       const double sample = in[i];  // read first: in and out may be one buffer

@@ -20,7 +20,7 @@ class ILatencyDelay {
   int32_t GetDelayLength() const { return delayLength_; }
 
   // Output j = input j delayed, for every channel below both counts; outputs beyond the
-  // inputs are silent. Nothing happens with a zero length.
+  // inputs are silent, channels without a buffer are skipped. Nothing happens with a zero length.
   void Process(double** inputs, double** outputs, int32_t frames);
 
  private:

@@ -1,4 +1,5 @@
-// Small text helpers of the framework.
+// Small text helpers of the framework: bounded copies into fixed buffers that always
+// terminate. [any thread; no allocation]
 #pragma once
 
 #include <cstddef>

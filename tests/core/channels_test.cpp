@@ -1,9 +1,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "tests/core/plug_fixtures.h"
+#include "tests/support/failing_heap.h"
 
 namespace {
 
@@ -85,6 +87,25 @@ TEST(ChannelIO, OutputBusLabelsAreReplacedInPlace) {
   EXPECT_STREQ(plug->GetOutputBusLabel(0), "Main");
   EXPECT_STREQ(plug->GetOutputBusLabel(1), "Output 2");
   EXPECT_STREQ(plug->GetOutputBusLabel(2), "");
+}
+
+TEST(ChannelIO, AnInputBusLabelIsReplacedLikeAnOutputLabel) {
+  auto plug = MakePlug("1-1");
+  EXPECT_TRUE(plug->SetInputBusLabel(0, "Input"));
+  EXPECT_TRUE(plug->SetInputBusLabel(0, "Main Input"));
+  ASSERT_EQ(plug->GetInputBusLabelCount(), 1);
+  EXPECT_STREQ(plug->GetInputBusLabel(0), "Main Input");
+}
+
+TEST(ChannelIO, ALabelThatCannotBeStoredKeepsTheOldOne) {
+  auto plug = MakePlug("1-1");
+  ASSERT_TRUE(plug->SetOutputBusLabel(0, "Output"));
+  failing_heap::FailAll(true);
+  bool replaced = plug->SetOutputBusLabel(0, std::string(300, 'x').c_str());
+  failing_heap::FailAll(false);
+  EXPECT_FALSE(replaced);
+  ASSERT_EQ(plug->GetOutputBusLabelCount(), 1);
+  EXPECT_STREQ(plug->GetOutputBusLabel(0), "Output");
 }
 
 TEST(PlugBase, ConstructionStoresIdentityAndDefaults) {

@@ -153,9 +153,11 @@ TEST(GrowString, FailedGrowthKeepsTheOldText) {
   failing_heap::FailAll(true);
   bool set = text.Set(std::string(500, 'n').c_str());
   bool appended = text.Append(std::string(500, 'a').c_str());
+  const char* formatted = text.SetFormatted(500, "%s", std::string(500, 'f').c_str());
   failing_heap::FailAll(false);
   EXPECT_FALSE(set);
   EXPECT_FALSE(appended);
+  EXPECT_STREQ(formatted, "old");
   EXPECT_STREQ(text.Get(), "old");
 }
 

@@ -88,6 +88,14 @@ TEST(Parameter, ToNormalizedClampsToTheRange) {
   EXPECT_EQ(p.ToNormalized(-3), 0.0);
 }
 
+TEST(Parameter, AShapeOfZeroKeepsThePreviousShape) {
+  IParameter p;
+  p.SetShape(3.0);
+  p.InitDouble("x", 0, 0, 1, 0.01, "", "", 0.0);
+  p.SetShape(0.0);
+  EXPECT_EQ(p.GetShape(), 3.0);
+}
+
 TEST(Parameter, DeclaringRaisesTheMaximumToMinimumPlusStep) {
   IParameter p;
   p.InitDouble("x", 0, 0, 0, 0.01);

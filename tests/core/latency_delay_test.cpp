@@ -19,6 +19,27 @@ TEST(LatencyDelay, DelaysInPlace) {
   EXPECT_EQ(samples, (std::vector<double>{4, 5}));
 }
 
+TEST(LatencyDelay, EachChannelKeepsItsOwnLine) {
+  ILatencyDelay delay(2, 2, 3);
+  std::vector<double> a = {1, 2, 3, 4, 5}, b = {101, 102, 103, 104, 105};
+  std::vector<double> outA(5), outB(5);
+  double* inputs[] = {a.data(), b.data()};
+  double* outputs[] = {outA.data(), outB.data()};
+  delay.Process(inputs, outputs, 2);
+  delay.Process(inputs, outputs, 5);
+  EXPECT_EQ(outA, (std::vector<double>{0, 1, 2, 1, 2}));
+  EXPECT_EQ(outB, (std::vector<double>{0, 101, 102, 101, 102}));
+}
+
+TEST(LatencyDelay, AMissingChannelBufferIsSkipped) {
+  ILatencyDelay delay(2, 2, 1);
+  std::vector<double> in = {1, 2}, out(2, 9);
+  double* inputs[] = {in.data(), nullptr};
+  double* outputs[] = {out.data(), nullptr};
+  delay.Process(inputs, outputs, 2);
+  EXPECT_EQ(out, (std::vector<double>{0, 1}));
+}
+
 TEST(LatencyDelay, OutputsBeyondTheInputsAreSilent) {
   ILatencyDelay delay(1, 2, 1);
   std::vector<double> in = {1, 2}, out0(2, 9), out1(2, 9);

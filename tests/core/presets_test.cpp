@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "tests/core/plug_fixtures.h"
 #include "tests/support/failing_heap.h"
@@ -44,6 +45,8 @@ TEST(Presets, AStateThatCannotBeWrittenLeavesThePresetUninitialised) {
   EXPECT_FALSE(ok);
   EXPECT_FALSE(plug->GetPreset(0)->initialized);
   EXPECT_EQ(plug->GetPreset(0)->chunk.Size(), 0);
+  EXPECT_STREQ(plug->GetPresetName(0), "empty");  // not renamed by a failed attempt
+  EXPECT_EQ(plug->GetCurrentPresetIndex(), 0);
 }
 
 TEST(Presets, FillEmptyAndUserNamesCountTheUserPresets) {
@@ -142,6 +145,66 @@ TEST(Bank, AChunkEndingInsideAnEntryStopsThereAndKeepsTheRest) {
   EXPECT_EQ(other->ReadAllPresets(bank, 0), -1);
   EXPECT_STREQ(other->GetPresetName(0), "Empty");
   EXPECT_TRUE(other->GetPreset(0)->initialized);
+}
+
+// A bank of two "Empty" presets (26 bytes each: length 5, name, flag, 16 bytes of state) read
+// into a plug-in whose presets are still uninitialised, cut after `kept` bytes.
+struct TruncatedBankCase {
+  const char* what;
+  int32_t kept;
+  int32_t result;
+  const char* secondName;
+  bool secondInitialized;
+};
+
+class TruncatedBank : public ::testing::TestWithParam<TruncatedBankCase> {};
+
+TEST_P(TruncatedBank, StopsInsideTheEntryAndLeavesEveryPresetUsable) {
+  const TruncatedBankCase& c = GetParam();
+  auto source = MakePresetPlug(2);
+  source->FillEmptyPresets(2);
+  IStateChunk bank;
+  ASSERT_TRUE(source->WriteAllPresets(bank));
+  ASSERT_EQ(bank.Size(), 52);
+  bank.ResizeAndZero(c.kept);
+
+  auto plug = MakePresetPlug(2);
+  EXPECT_EQ(plug->ReadAllPresets(bank, 0), c.result) << c.what;
+  EXPECT_STREQ(plug->GetPresetName(0), "Empty") << c.what;
+  EXPECT_TRUE(plug->GetPreset(0)->initialized) << c.what;
+  EXPECT_STREQ(plug->GetPresetName(1), c.secondName) << c.what;
+  EXPECT_EQ(plug->GetPreset(1)->initialized, c.secondInitialized) << c.what;
+  // A preset marked as holding a state must hold one: applying it restores the values.
+  plug->GetParameter(0)->Set(6);
+  EXPECT_TRUE(plug->ApplyPreset(1)) << c.what;
+  EXPECT_EQ(plug->GetParameter(0)->Value(), c.secondInitialized ? 1.0 : 6.0) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cuts, TruncatedBank,
+    ::testing::Values(TruncatedBankCase{"whole bank", 52, 52, "Empty", true},
+                      TruncatedBankCase{"inside the second length", 28, -1, "empty", false},
+                      TruncatedBankCase{"inside the second name", 33, -1, "empty", false},
+                      TruncatedBankCase{"before the second flag", 35, -1, "Empty", false},
+                      TruncatedBankCase{"inside the second state", 42, -1, "Empty", false}));
+
+TEST(Bank, AChunkThatCannotGrowReportsFailure) {
+  auto plug = MakePresetPlug(1);
+  plug->FillEmptyPresets(1);
+  IStateChunk bank;
+  ASSERT_TRUE(bank.PutBytes(std::string(3990, 'x').data(), 3990));  // its first block is nearly full
+  failing_heap::FailAll(true);
+  bool ok = plug->WriteAllPresets(bank);
+  failing_heap::FailAll(false);
+  EXPECT_FALSE(ok);
+}
+
+TEST(ChunkHeader, WritingEmptiesTheChunkFirst) {
+  auto plug = MakePresetPlug(1);
+  IStateChunk chunk;
+  chunk.PutInt32(99);
+  ASSERT_TRUE(plug->WriteChunkHeader(chunk));
+  EXPECT_EQ(chunk.Size(), 8);
 }
 
 TEST(Bank, ANegativeNameLengthStopsReading) {

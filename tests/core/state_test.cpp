@@ -71,6 +71,17 @@ TEST_F(State, AChunkThatCannotGrowReportsFailureAndWritesNothingPastItsEnd) {
   EXPECT_EQ(chunk.Size(), 0);
 }
 
+TEST_F(State, AChunkThatStopsGrowingPartWayReportsFailure) {
+  const std::vector<uint8_t> held(3990, 0xEE);  // the chunk's first block has room for one value
+  ASSERT_TRUE(chunk.PutBytes(held.data(), 3990));
+  failing_heap::FailAll(true);
+  bool ok = plug->WriteState(chunk);
+  failing_heap::FailAll(false);
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(chunk.Size(), 3998);  // what was held, then the one value that fitted
+  EXPECT_EQ(chunk.Data()[3989], 0xEE);
+}
+
 TEST_F(State, RoundTripRestoresEveryValue) {
   for (int32_t i = 0; i < 19; ++i) plug->GetParameter(i)->SetNormalized(0.3);
   std::vector<double> saved = Values(*plug);
@@ -167,6 +178,13 @@ INSTANTIATE_TEST_SUITE_P(WorkedValues, StateMatches,
                          ::testing::Values(MatchCase{1.0, 1.000001, true}, MatchCase{0.5, 0.5001, false},
                                            MatchCase{40, 40, true}, MatchCase{40, std::nan(""), false},
                                            MatchCase{40, kInf, false}));
+
+TEST_F(State, TheStartIndexCountsStoredValues) {
+  ASSERT_TRUE(chunk.PutDouble(-1e9));  // one value ahead of the state
+  ASSERT_TRUE(plug->WriteState(chunk));
+  EXPECT_TRUE(plug->MatchesState(chunk.Data(), 1, 20));
+  EXPECT_FALSE(plug->MatchesState(chunk.Data(), 0, 20));
+}
 
 TEST_F(State, MissingStoredValuesNeverMatch) {
   ASSERT_TRUE(plug->SaveState(chunk));
