@@ -25,20 +25,20 @@ Kavrotel::~Kavrotel() = default;
 
 void Kavrotel::DeclareParameters() {
   for (int index : kDeclarationOrder) {
-    const ParameterSpec& spec = kParameterSpecs[index];
+    const ParameterRecipe& recipe = kParameterRecipes[index];
     IParameter* param = GetParameter(index);
-    switch (spec.kind) {
+    switch (recipe.kind) {
       case ParamKind::Double:
-        param->InitDouble(spec.name, spec.defaultValue, spec.minimum, spec.maximum, kDoubleStep,
+        param->InitDouble(recipe.name, recipe.defaultValue, recipe.minimum, recipe.maximum, kDoubleStep,
                           kDoubleLabel, "");
-        if (spec.shape != 1) param->SetShape(spec.shape);
+        if (recipe.shape != 1) param->SetShape(recipe.shape);
         break;
       case ParamKind::Enum:
-        param->InitEnum(spec.name, int(spec.defaultValue), spec.displayTextCount, "", "");
-        for (int t = 0; t < spec.displayTextCount; ++t) param->SetDisplayText(t, spec.displayTexts[t]);
+        param->InitEnum(recipe.name, int(recipe.defaultValue), recipe.displayTextCount, "", "");
+        for (int t = 0; t < recipe.displayTextCount; ++t) param->SetDisplayText(t, recipe.displayTexts[t]);
         break;
       case ParamKind::Bool:
-        param->InitBool(spec.name, spec.defaultValue >= 0.5, "", "");
+        param->InitBool(recipe.name, recipe.defaultValue >= 0.5, "", "");
         break;
     }
   }

@@ -1,6 +1,6 @@
 #include "plugin/parameter_table.h"
 
-const ParameterSpec kParameterSpecs[kParamCount] = {
+const ParameterRecipe kParameterRecipes[kParamCount] = {
     {"Gain", ParamKind::Double, 40, 0.2, 100, 2, 0, {}},
     {"Input", ParamKind::Double, 25, 0.1, 100, 2, 0, {}},
     {"Master", ParamKind::Double, 25, 0.1, 100, 2, 0, {}},

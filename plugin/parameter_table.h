@@ -28,7 +28,7 @@ enum KavrotelParam {
 
 enum class ParamKind { Double, Enum, Bool };
 
-struct ParameterSpec {
+struct ParameterRecipe {
   const char* name;
   ParamKind kind;
   double defaultValue;
@@ -43,7 +43,7 @@ struct ParameterSpec {
 constexpr double kDoubleStep = 0.01;
 constexpr const char* kDoubleLabel = "%";
 
-extern const ParameterSpec kParameterSpecs[kParamCount];
+extern const ParameterRecipe kParameterRecipes[kParamCount];
 
 // The order in which the constructor declares them, interleaved with the editor's controls.
 extern const int kDeclarationOrder[kParamCount];
