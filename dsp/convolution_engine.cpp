@@ -95,7 +95,7 @@ int32_t ConvolutionEngine::SetImpulse(const ImpulseBuffer& impulse, int32_t fftS
     SetDirectTaps(impulse, offset, lengths);
     for (int32_t s = 0; s < kMaxChannels; ++s) {
       inputs_[s].Clear(-1);
-      history_[s].Empty();
+      history_[s].Clear();
       outputs_[s].Empty();
     }
     return 0;
@@ -182,16 +182,14 @@ void ConvolutionEngine::AddDirect(const float* const* channels, int32_t samples)
       AddSamples(outputs_[i], source, samples);
       continue;
     }
-    SampleQueue& history = history_[i];
-    if (history.GetUnreadSamples() < taps && !AddZeros(history, taps - history.GetUnreadSamples())) continue;
-    const int32_t before = history.GetUnreadSamples();
-    AddSamples(history, source, samples);
-    if (history.GetUnreadSamples() != before + samples) continue;
+    const double* window = history_[i].Append(source, samples, taps);
     float* out = outputs_[i].Add(nullptr, 4 * samples);
-    // The window: the last taps - 1 samples before the block, then the block.
-    const float* window = history.GetUnread() + (history.GetUnreadSamples() - samples - taps + 1);
-    if (out) ConvolveDirect(GetReversedTaps(slot), taps, window, out, samples);
-    history.Advance(history.GetUnreadSamples() - taps);
+    if (out && window) {
+      ConvolveDirect(GetReversedTaps(slot), taps, window, out, samples);
+    } else if (out) {
+      std::memset(out, 0, 4 * static_cast<size_t>(samples));
+    }
+    history_[i].KeepPast(taps);
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include "core/grow_buffer.h"
 #include "dsp/block_queue.h"
+#include "dsp/direct_history.h"
 #include "dsp/sample_queue.h"
 
 class ImpulseBuffer;
@@ -94,7 +95,7 @@ class ConvolutionEngine {
   int32_t partitions_ = 0;
   int32_t longestBlock_ = 0;
   SampleQueue outputs_[kMaxChannels];
-  SampleQueue history_[kMaxChannels];
+  DirectHistory history_[kMaxChannels];
   BlockQueue inputs_[kMaxChannels];
   int32_t ringPositions_[kMaxChannels] = {0, 0};
   GrowBuffer ring_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};

@@ -8,7 +8,7 @@
 
 namespace direct {
 
-void ConvolveScalar(const float* reversed, int32_t taps, const float* window, float* out, int32_t n) {
+void ConvolveScalar(const float* reversed, int32_t taps, const double* window, float* out, int32_t n) {
   int32_t j = 0;
   for (; j + 2 <= n; j += 2) {
     double first = 0.0, second = 0.0;
@@ -32,36 +32,35 @@ void ConvolveScalar(const float* reversed, int32_t taps, const float* window, fl
 #if defined(__SSE2__)
 namespace {
 
-inline __m128d TwoAsDouble(const float* p) {
-  double pair;  // two floats, loaded as one unaligned 8-byte value
-  std::memcpy(&pair, p, sizeof pair);
-  return _mm_cvtps_pd(_mm_castpd_ps(_mm_set_sd(pair)));
+inline __m128d TwoTaps(const float* p) {
+  return _mm_cvtps_pd(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p))));
 }
 
-// Outputs j .. j + 7, each lane summed tap by tap as in the scalar form.
-inline void EightOutputs(const float* reversed, int32_t taps, const float* window, float* out) {
-  __m128d a0 = _mm_setzero_pd(), a1 = a0, a2 = a0, a3 = a0;
+inline void StoreFour(float* out, __m128d low, __m128d high) {
+  _mm_storeu_ps(out, _mm_movelh_ps(_mm_cvtpd_ps(low), _mm_cvtpd_ps(high)));
+}
+
+// Outputs j .. j + 15, each lane summed tap by tap as in the scalar form.
+inline void SixteenOutputs(const float* reversed, int32_t taps, const double* window, float* out) {
+  __m128d a[8];
+  for (__m128d& sum : a) sum = _mm_setzero_pd();
   for (int32_t i = 0; i < taps; ++i) {
     const __m128d tap = _mm_set1_pd(reversed[i]);
-    const float* x = window + i;
-    a0 = _mm_add_pd(a0, _mm_mul_pd(tap, TwoAsDouble(x)));
-    a1 = _mm_add_pd(a1, _mm_mul_pd(tap, TwoAsDouble(x + 2)));
-    a2 = _mm_add_pd(a2, _mm_mul_pd(tap, TwoAsDouble(x + 4)));
-    a3 = _mm_add_pd(a3, _mm_mul_pd(tap, TwoAsDouble(x + 6)));
+    const double* x = window + i;
+    for (int32_t k = 0; k < 8; ++k) a[k] = _mm_add_pd(a[k], _mm_mul_pd(tap, _mm_loadu_pd(x + 2 * k)));
   }
-  _mm_storeu_ps(out, _mm_movelh_ps(_mm_cvtpd_ps(a0), _mm_cvtpd_ps(a1)));
-  _mm_storeu_ps(out + 4, _mm_movelh_ps(_mm_cvtpd_ps(a2), _mm_cvtpd_ps(a3)));
+  for (int32_t k = 0; k < 4; ++k) StoreFour(out + 4 * k, a[2 * k], a[2 * k + 1]);
 }
 
-// One output with eight partial sums over the taps, for the few outputs left after the groups.
-inline float OneOutput(const float* reversed, int32_t taps, const float* window) {
+// One output with eight partial sums over the taps.
+inline float OneOutput(const float* reversed, int32_t taps, const double* window) {
   __m128d a0 = _mm_setzero_pd(), a1 = a0, a2 = a0, a3 = a0;
   int32_t i = 0;
   for (; i + 8 <= taps; i += 8) {
-    a0 = _mm_add_pd(a0, _mm_mul_pd(TwoAsDouble(reversed + i), TwoAsDouble(window + i)));
-    a1 = _mm_add_pd(a1, _mm_mul_pd(TwoAsDouble(reversed + i + 2), TwoAsDouble(window + i + 2)));
-    a2 = _mm_add_pd(a2, _mm_mul_pd(TwoAsDouble(reversed + i + 4), TwoAsDouble(window + i + 4)));
-    a3 = _mm_add_pd(a3, _mm_mul_pd(TwoAsDouble(reversed + i + 6), TwoAsDouble(window + i + 6)));
+    a0 = _mm_add_pd(a0, _mm_mul_pd(TwoTaps(reversed + i), _mm_loadu_pd(window + i)));
+    a1 = _mm_add_pd(a1, _mm_mul_pd(TwoTaps(reversed + i + 2), _mm_loadu_pd(window + i + 2)));
+    a2 = _mm_add_pd(a2, _mm_mul_pd(TwoTaps(reversed + i + 4), _mm_loadu_pd(window + i + 4)));
+    a3 = _mm_add_pd(a3, _mm_mul_pd(TwoTaps(reversed + i + 6), _mm_loadu_pd(window + i + 6)));
   }
   const __m128d pair = _mm_add_pd(_mm_add_pd(a0, a1), _mm_add_pd(a2, a3));
   double sum = _mm_cvtsd_f64(_mm_add_sd(pair, _mm_unpackhi_pd(pair, pair)));
@@ -72,12 +71,24 @@ inline float OneOutput(const float* reversed, int32_t taps, const float* window)
 }  // namespace
 #endif
 
-void ConvolveDirect(const float* reversed, int32_t taps, const float* window, float* out, int32_t n) {
+void ConvolveDirect(const float* reversed, int32_t taps, const double* window, float* out, int32_t n) {
 #if defined(__SSE2__)
   int32_t j = 0;
-  for (; j + 8 <= n; j += 8) EightOutputs(reversed, taps, window + j, out + j);
+  for (; j + 16 <= n; j += 16) SixteenOutputs(reversed, taps, window + j, out + j);
   for (; j < n; ++j) out[j] = OneOutput(reversed, taps, window + j);
 #else
   direct::ConvolveScalar(reversed, taps, window, out, n);
 #endif
+}
+
+void WidenToDouble(const float* source, double* destination, int32_t count) {
+  int32_t i = 0;
+#if defined(__SSE2__)
+  for (; i + 4 <= count; i += 4) {
+    const __m128 four = _mm_loadu_ps(source + i);
+    _mm_storeu_pd(destination + i, _mm_cvtps_pd(four));
+    _mm_storeu_pd(destination + i + 2, _mm_cvtps_pd(_mm_movehl_ps(four, four)));
+  }
+#endif
+  for (; i < count; ++i) destination[i] = source[i];
 }

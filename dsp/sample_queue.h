@@ -1,7 +1,7 @@
 // SampleQueue: a contiguous queue of float samples on a GrowBuffer (granularity 4096): samples
 // are appended at the end and read from a read position that compacts to the front once past
-// half. Emptying keeps the allocation, so a queue that has reached its working size no longer
-// allocates. Not locked: its owner guards it.
+// half. The buffer's whole allocation serves as storage, and emptying keeps it, so a queue that
+// has reached its working size no longer allocates. Not locked: its owner guards it.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +10,7 @@
 
 class SampleQueue {
  public:
-  SampleQueue() : samples_(4096) {}
+  SampleQueue() : storage_(4096) {}
 
   // [owner's thread; allocates only to grow] Empties the queue first when everything was read,
   // then appends bytes (copied from source, or left uninitialised without one). Returns where
@@ -22,16 +22,21 @@ class SampleQueue {
   void Advance(int32_t samples);
 
   // [owner's thread, no allocation] Used size 0, read position 0; the allocation stays.
-  void Empty();
+  void Empty() { used_ = readPosition_ = 0; }
 
   // The first unread sample, or null when the queue is empty or the read position lies outside it.
-  float* GetUnread() const;
-  int32_t GetUnreadBytes() const { return samples_.GetSize() - readPosition_; }
+  float* GetUnread() const {
+    return readPosition_ < used_ ? reinterpret_cast<float*>(storage_.GetAs<char>() + readPosition_) : nullptr;
+  }
+  int32_t GetUnreadBytes() const { return used_ - readPosition_; }
   int32_t GetUnreadSamples() const { return GetUnreadBytes() / 4; }
   int32_t GetReadPosition() const { return readPosition_; }
-  int32_t GetUsedBytes() const { return samples_.GetSize(); }
+  int32_t GetUsedBytes() const { return used_; }
 
  private:
-  GrowBuffer samples_;
+  bool Reserve(int32_t bytes);
+
+  GrowBuffer storage_;
+  int32_t used_ = 0;
   int32_t readPosition_ = 0;
 };

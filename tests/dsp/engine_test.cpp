@@ -101,8 +101,11 @@ TEST(DirectEngine, TwoInputsWithAOneChannelImpulseKeepSeparateHistories) {
 
 TEST(DirectEngine, Sse2KernelMatchesTheScalarReference) {
   const std::vector<float> taps = signals::Noise(67, 6u);
-  for (int32_t n : {1, 2, 7, 8, 9, 64, 100}) {
-    const std::vector<float> window = signals::Noise(67 + n - 1, 7u + n);
+  for (int32_t n : {1, 2, 7, 15, 16, 17, 64, 100}) {
+    const std::vector<float> samples = signals::Noise(67 + n - 1, 7u + n);
+    std::vector<double> window(samples.size());
+    WidenToDouble(samples.data(), window.data(), static_cast<int32_t>(samples.size()));
+    ASSERT_EQ(window.back(), static_cast<double>(samples.back()));
     std::vector<float> fast(n), scalar(n);
     ConvolveDirect(taps.data(), 67, window.data(), fast.data(), n);
     direct::ConvolveScalar(taps.data(), 67, window.data(), scalar.data(), n);
