@@ -71,6 +71,7 @@ class ConvolutionEngine {
 
   void SetDirectTaps(const ImpulseBuffer& impulse, int32_t offset, const int32_t* lengths);
   void SetPartitions(const ImpulseBuffer& impulse, int32_t offset, const int32_t* lengths);
+  bool SplitPartitions(int32_t slot);
   void AddDirect(const float* const* channels, int32_t samples);
   void AddFft(const float* const* channels, int32_t samples, int32_t channelCount);
   void AddPassThrough(const float* const* channels, int32_t samples, int32_t channelCount);
@@ -87,7 +88,9 @@ class ConvolutionEngine {
   void OverlapAdd(int32_t slot, int32_t lane);
 
   GrowBuffer spectra_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};
+  GrowBuffer splitSpectra_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};  // for SumOfProducts
   GrowBuffer partitionFlags_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};
+  GrowBuffer wideTaps_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};  // direct taps in double
   int32_t impulseChannels_ = 1;
   int32_t fftSize_ = 0;
   int32_t impulseLength_ = 0;
@@ -102,5 +105,6 @@ class ConvolutionEngine {
   GrowBuffer ringFlags_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};
   GrowBuffer tails_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};
   GrowBuffer work_{4096};
+  GrowBuffer terms_{4096};  // one SpectrumTerm per partition
   float* outputPointers_[kMaxChannels] = {nullptr, nullptr};
 };

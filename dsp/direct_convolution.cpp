@@ -8,7 +8,7 @@
 
 namespace direct {
 
-void ConvolveScalar(const float* reversed, int32_t taps, const double* window, float* out, int32_t n) {
+void ConvolveScalar(const double* reversed, int32_t taps, const double* window, float* out, int32_t n) {
   int32_t j = 0;
   for (; j + 2 <= n; j += 2) {
     double first = 0.0, second = 0.0;
@@ -22,7 +22,7 @@ void ConvolveScalar(const float* reversed, int32_t taps, const double* window, f
   }
   if (j < n) {
     double sum = 0.0;
-    for (int32_t i = 0; i < taps; ++i) sum += static_cast<double>(reversed[i]) * window[j + i];
+    for (int32_t i = 0; i < taps; ++i) sum += reversed[i] * window[j + i];
     out[j] = static_cast<float>(sum);
   }
 }
@@ -32,20 +32,16 @@ void ConvolveScalar(const float* reversed, int32_t taps, const double* window, f
 #if defined(__SSE2__)
 namespace {
 
-inline __m128d TwoTaps(const float* p) {
-  return _mm_cvtps_pd(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p))));
-}
-
 inline void StoreFour(float* out, __m128d low, __m128d high) {
   _mm_storeu_ps(out, _mm_movelh_ps(_mm_cvtpd_ps(low), _mm_cvtpd_ps(high)));
 }
 
 // Outputs j .. j + 15, each lane summed tap by tap as in the scalar form.
-inline void SixteenOutputs(const float* reversed, int32_t taps, const double* window, float* out) {
+inline void SixteenOutputs(const double* reversed, int32_t taps, const double* window, float* out) {
   __m128d a[8];
   for (__m128d& sum : a) sum = _mm_setzero_pd();
   for (int32_t i = 0; i < taps; ++i) {
-    const __m128d tap = _mm_set1_pd(reversed[i]);
+    const __m128d tap = _mm_load1_pd(reversed + i);
     const double* x = window + i;
     for (int32_t k = 0; k < 8; ++k) a[k] = _mm_add_pd(a[k], _mm_mul_pd(tap, _mm_loadu_pd(x + 2 * k)));
   }
@@ -53,25 +49,25 @@ inline void SixteenOutputs(const float* reversed, int32_t taps, const double* wi
 }
 
 // One output with eight partial sums over the taps.
-inline float OneOutput(const float* reversed, int32_t taps, const double* window) {
+inline float OneOutput(const double* reversed, int32_t taps, const double* window) {
   __m128d a0 = _mm_setzero_pd(), a1 = a0, a2 = a0, a3 = a0;
   int32_t i = 0;
   for (; i + 8 <= taps; i += 8) {
-    a0 = _mm_add_pd(a0, _mm_mul_pd(TwoTaps(reversed + i), _mm_loadu_pd(window + i)));
-    a1 = _mm_add_pd(a1, _mm_mul_pd(TwoTaps(reversed + i + 2), _mm_loadu_pd(window + i + 2)));
-    a2 = _mm_add_pd(a2, _mm_mul_pd(TwoTaps(reversed + i + 4), _mm_loadu_pd(window + i + 4)));
-    a3 = _mm_add_pd(a3, _mm_mul_pd(TwoTaps(reversed + i + 6), _mm_loadu_pd(window + i + 6)));
+    a0 = _mm_add_pd(a0, _mm_mul_pd(_mm_loadu_pd(reversed + i), _mm_loadu_pd(window + i)));
+    a1 = _mm_add_pd(a1, _mm_mul_pd(_mm_loadu_pd(reversed + i + 2), _mm_loadu_pd(window + i + 2)));
+    a2 = _mm_add_pd(a2, _mm_mul_pd(_mm_loadu_pd(reversed + i + 4), _mm_loadu_pd(window + i + 4)));
+    a3 = _mm_add_pd(a3, _mm_mul_pd(_mm_loadu_pd(reversed + i + 6), _mm_loadu_pd(window + i + 6)));
   }
   const __m128d pair = _mm_add_pd(_mm_add_pd(a0, a1), _mm_add_pd(a2, a3));
   double sum = _mm_cvtsd_f64(_mm_add_sd(pair, _mm_unpackhi_pd(pair, pair)));
-  for (; i < taps; ++i) sum += static_cast<double>(reversed[i]) * window[i];
+  for (; i < taps; ++i) sum += reversed[i] * window[i];
   return static_cast<float>(sum);
 }
 
 }  // namespace
 #endif
 
-void ConvolveDirect(const float* reversed, int32_t taps, const double* window, float* out, int32_t n) {
+void ConvolveDirect(const double* reversed, int32_t taps, const double* window, float* out, int32_t n) {
 #if defined(__SSE2__)
   int32_t j = 0;
   for (; j + 16 <= n; j += 16) SixteenOutputs(reversed, taps, window + j, out + j);

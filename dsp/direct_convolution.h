@@ -9,12 +9,12 @@
 
 // [audio thread, no allocation] out[j] = Σ_i reversed[i]·window[j + i] for j = 0 .. n - 1; the
 // window holds taps + n - 1 samples.
-void ConvolveDirect(const float* reversed, int32_t taps, const double* window, float* out, int32_t n);
+void ConvolveDirect(const double* reversed, int32_t taps, const double* window, float* out, int32_t n);
 
 // [audio thread, no allocation] destination[i] = source[i] for count samples.
 void WidenToDouble(const float* source, double* destination, int32_t count);
 
 namespace direct {
 // [any thread, no allocation] Two outputs per step, each summed tap by tap in double.
-void ConvolveScalar(const float* reversed, int32_t taps, const double* window, float* out, int32_t n);
+void ConvolveScalar(const double* reversed, int32_t taps, const double* window, float* out, int32_t n);
 }  // namespace direct

@@ -106,10 +106,18 @@ TEST(DirectEngine, Sse2KernelMatchesTheScalarReference) {
     std::vector<double> window(samples.size());
     WidenToDouble(samples.data(), window.data(), static_cast<int32_t>(samples.size()));
     ASSERT_EQ(window.back(), static_cast<double>(samples.back()));
+    const std::vector<double> wideTaps(taps.begin(), taps.end());
     std::vector<float> fast(n), scalar(n);
-    ConvolveDirect(taps.data(), 67, window.data(), fast.data(), n);
-    direct::ConvolveScalar(taps.data(), 67, window.data(), scalar.data(), n);
-    for (int32_t j = 0; j < n; ++j) EXPECT_NEAR(fast[j], scalar[j], 1e-6f * std::fabs(scalar[j]) + 1e-7f) << n << " " << j;
+    ConvolveDirect(wideTaps.data(), 67, window.data(), fast.data(), n);
+    direct::ConvolveScalar(wideTaps.data(), 67, window.data(), scalar.data(), n);
+    for (int32_t j = 0; j < n; ++j) {
+      // Groups of sixteen sum exactly as the reference; the rest may differ in the last bit.
+      if (j < n / 16 * 16) {
+        ASSERT_EQ(fast[j], scalar[j]) << n << " " << j;
+      } else {
+        EXPECT_NEAR(fast[j], scalar[j], 1e-6f * std::fabs(scalar[j]) + 1e-7f) << n << " " << j;
+      }
+    }
   }
 }
 
