@@ -278,15 +278,6 @@ void ConvolutionEngine::ReserveInput(int32_t channel) {
                            static_cast<int32_t>(std::min<int64_t>(4 * int64_t{longestBlock_}, INT32_MAX / 2)));
 }
 
-float* const* ConvolutionEngine::Get() {
-  for (int32_t s = 0; s < kMaxChannels; ++s) outputPointers_[s] = s < inputChannels_ ? outputs_[s].GetUnread() : nullptr;
-  return outputPointers_;
-}
-
-void ConvolutionEngine::Advance(int32_t samples) {
-  for (int32_t s = 0; s < inputChannels_; ++s) outputs_[s].Advance(samples);
-}
-
 void ConvolutionEngine::PadOutput(int32_t samples, int32_t channelCount) {
   if (samples <= 0) return;
   const int32_t count = std::min(channelCount, inputChannels_);

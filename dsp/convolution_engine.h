@@ -5,6 +5,7 @@
 // Allocates in SetImpulse and while its queues grow to their working sizes, never after.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "core/grow_buffer.h"
@@ -35,13 +36,22 @@ class ConvolutionEngine {
 
   // [audio thread; no allocation once running] Runs as many FFT blocks as needed for wanted
   // samples (as far as the input allows) and returns the samples available on every channel.
-  int32_t SamplesReady(int32_t wanted);
+  int32_t SamplesReady(int32_t wanted) {
+    if (inputChannels_ <= 0) return 0;
+    if (fftSize_ == 0 || !BlockWaiting(wanted)) return ReadyOnEveryChannel();
+    return RunBlocks(wanted);
+  }
 
   // [audio thread, no allocation] Per input channel, the first unread output sample or null.
-  float* const* Get();
+  float* const* Get() {
+    for (int32_t s = 0; s < kMaxChannels; ++s) outputPointers_[s] = s < inputChannels_ ? outputs_[s].GetUnread() : nullptr;
+    return outputPointers_;
+  }
 
   // [audio thread, no allocation] Consumes output samples on every input channel.
-  void Advance(int32_t samples);
+  void Advance(int32_t samples) {
+    for (int32_t s = 0; s < inputChannels_; ++s) outputs_[s].Advance(samples);
+  }
 
   // [audio thread; allocates only while queues grow] Appends zeros to the output of every
   // channel below both counts.
@@ -78,6 +88,20 @@ class ConvolutionEngine {
   void RestartStream(int32_t channelCount);
   void ReserveInput(int32_t channel);
 
+  // Whether some channel wants output and has a whole input block queued.
+  bool BlockWaiting(int32_t wanted) const {
+    for (int32_t c = 0; c < inputChannels_; ++c) {
+      if (outputs_[c].GetUnreadSamples() < wanted && inputs_[c].GetQueuedBytes() >= 4 * Partition()) return true;
+    }
+    return false;
+  }
+  int32_t ReadyOnEveryChannel() const {
+    if (fftSize_ == 0) return outputs_[0].GetUnreadSamples();
+    int32_t ready = outputs_[0].GetUnreadSamples();
+    for (int32_t c = 1; c < inputChannels_; ++c) ready = std::min(ready, outputs_[c].GetUnreadSamples());
+    return ready;
+  }
+  int32_t RunBlocks(int32_t wanted);
   bool ResizeWork();
   bool HasRingFlags(int32_t slot) const;
   bool HoldsNormalBlock(int32_t slot, int32_t newest) const;

@@ -8,9 +8,7 @@
 #include "dsp/fft.h"
 #include "dsp/sanitize.h"
 
-int32_t ConvolutionEngine::SamplesReady(int32_t wanted) {
-  if (inputChannels_ <= 0) return 0;
-  if (fftSize_ == 0) return outputs_[0].GetUnreadSamples();
+int32_t ConvolutionEngine::RunBlocks(int32_t wanted) {
   const int32_t blockBytes = 4 * Partition();
   if (ResizeWork()) {
     for (int32_t d = 0; d < inputChannels_; ++d) {
@@ -24,9 +22,7 @@ int32_t ConvolutionEngine::SamplesReady(int32_t wanted) {
       if (paired) ++d;
     }
   }
-  int32_t ready = outputs_[0].GetUnreadSamples();
-  for (int32_t c = 1; c < inputChannels_; ++c) ready = std::min(ready, outputs_[c].GetUnreadSamples());
-  return ready;
+  return ReadyOnEveryChannel();
 }
 
 bool ConvolutionEngine::ResizeWork() {

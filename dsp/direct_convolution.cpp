@@ -48,17 +48,18 @@ inline void SixteenOutputs(const double* reversed, int32_t taps, const double* w
   for (int32_t k = 0; k < 4; ++k) StoreFour(out + 4 * k, a[2 * k], a[2 * k + 1]);
 }
 
-// One output with eight partial sums over the taps.
+// One output with sixteen partial sums over the taps, so that the additions overlap.
 inline float OneOutput(const double* reversed, int32_t taps, const double* window) {
-  __m128d a0 = _mm_setzero_pd(), a1 = a0, a2 = a0, a3 = a0;
+  __m128d a[8];
+  for (__m128d& sum : a) sum = _mm_setzero_pd();
   int32_t i = 0;
-  for (; i + 8 <= taps; i += 8) {
-    a0 = _mm_add_pd(a0, _mm_mul_pd(_mm_loadu_pd(reversed + i), _mm_loadu_pd(window + i)));
-    a1 = _mm_add_pd(a1, _mm_mul_pd(_mm_loadu_pd(reversed + i + 2), _mm_loadu_pd(window + i + 2)));
-    a2 = _mm_add_pd(a2, _mm_mul_pd(_mm_loadu_pd(reversed + i + 4), _mm_loadu_pd(window + i + 4)));
-    a3 = _mm_add_pd(a3, _mm_mul_pd(_mm_loadu_pd(reversed + i + 6), _mm_loadu_pd(window + i + 6)));
+  for (; i + 16 <= taps; i += 16) {
+    for (int32_t k = 0; k < 8; ++k) {
+      a[k] = _mm_add_pd(a[k], _mm_mul_pd(_mm_loadu_pd(reversed + i + 2 * k), _mm_loadu_pd(window + i + 2 * k)));
+    }
   }
-  const __m128d pair = _mm_add_pd(_mm_add_pd(a0, a1), _mm_add_pd(a2, a3));
+  const __m128d pair = _mm_add_pd(_mm_add_pd(_mm_add_pd(a[0], a[1]), _mm_add_pd(a[2], a[3])),
+                                  _mm_add_pd(_mm_add_pd(a[4], a[5]), _mm_add_pd(a[6], a[7])));
   double sum = _mm_cvtsd_f64(_mm_add_sd(pair, _mm_unpackhi_pd(pair, pair)));
   for (; i < taps; ++i) sum += reversed[i] * window[i];
   return static_cast<float>(sum);

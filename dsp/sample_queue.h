@@ -4,7 +4,9 @@
 // has reached its working size no longer allocates. Not locked: its owner guards it.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "core/grow_buffer.h"
 
@@ -15,11 +17,25 @@ class SampleQueue {
   // [owner's thread; allocates only to grow] Empties the queue first when everything was read,
   // then appends bytes (copied from source, or left uninitialised without one). Returns where
   // they were written, or null with nothing queued when the buffer cannot grow.
-  float* Add(const float* source, int32_t bytes);
+  float* Add(const float* source, int32_t bytes) {
+    if (readPosition_ >= used_) Empty();
+    if (bytes <= 0 || bytes > storage_.GetSize() - used_) return AddGrowing(source, bytes);
+    char* destination = storage_.GetAs<char>() + used_;
+    if (source) std::memcpy(destination, source, static_cast<size_t>(bytes));
+    used_ += bytes;
+    return reinterpret_cast<float*>(destination);
+  }
 
   // [owner's thread, no allocation] Consumes samples (clamped to what is queued); once the
   // read position is past half the used size, the unread samples move to the front.
-  void Advance(int32_t samples);
+  void Advance(int32_t samples) {
+    if (samples >= 0 && samples <= (used_ - readPosition_) / 4) {
+      readPosition_ += 4 * samples;
+    } else {
+      readPosition_ = samples < 0 ? std::max(0, readPosition_ + 4 * std::max(samples, -(INT32_MAX / 4))) : used_;
+    }
+    if (readPosition_ > used_ / 2) Compact();
+  }
 
   // [owner's thread, no allocation] Used size 0, read position 0; the allocation stays.
   void Empty() { used_ = readPosition_ = 0; }
@@ -34,7 +50,9 @@ class SampleQueue {
   int32_t GetUsedBytes() const { return used_; }
 
  private:
+  float* AddGrowing(const float* source, int32_t bytes);
   bool Reserve(int32_t bytes);
+  void Compact();
 
   GrowBuffer storage_;
   int32_t used_ = 0;
