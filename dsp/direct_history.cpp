@@ -5,9 +5,8 @@
 
 #include "dsp/direct_convolution.h"
 
-bool DirectHistory::MakeRoom(int32_t samples) {
+bool DirectHistory::MoveOrGrow(int32_t samples) {
   const int32_t capacity = storage_.GetSize() / 8;
-  if (start_ + count_ + samples <= capacity) return true;
   double* data = storage_.GetAs<double>();
   if (count_ > 0 && start_ > 0) std::memmove(data, data + start_, 8 * static_cast<size_t>(count_));
   start_ = 0;

@@ -22,7 +22,8 @@ class DirectHistory {
   void Clear() { start_ = count_ = 0; }
 
  private:
-  bool MakeRoom(int32_t samples);
+  bool MakeRoom(int32_t samples) { return start_ + count_ + samples <= storage_.GetSize() / 8 || MoveOrGrow(samples); }
+  bool MoveOrGrow(int32_t samples);
 
   GrowBuffer storage_{4096};
   int32_t start_ = 0;  // first kept sample, in doubles

@@ -34,7 +34,11 @@ class SampleQueue {
     } else {
       readPosition_ = samples < 0 ? std::max(0, readPosition_ + 4 * std::max(samples, -(INT32_MAX / 4))) : used_;
     }
-    if (readPosition_ > used_ / 2) Compact();
+    if (readPosition_ == used_) {
+      Empty();
+    } else if (readPosition_ > used_ / 2) {
+      Compact();
+    }
   }
 
   // [owner's thread, no allocation] Used size 0, read position 0; the allocation stays.
