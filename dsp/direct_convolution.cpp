@@ -8,23 +8,22 @@
 
 namespace direct {
 
+// Output j summed over pairs of taps: sum += h[i]·x[j + i] + h[i + 1]·x[j + i + 1].
+inline double Output(const double* reversed, int32_t taps, const double* window) {
+  double sum = 0.0;
+  int32_t i = 0;
+  for (; i + 2 <= taps; i += 2) sum += reversed[i] * window[i] + reversed[i + 1] * window[i + 1];
+  if (i < taps) sum += reversed[i] * window[i];
+  return sum;
+}
+
 void ConvolveScalar(const double* reversed, int32_t taps, const double* window, float* out, int32_t n) {
   int32_t j = 0;
   for (; j + 2 <= n; j += 2) {
-    double first = 0.0, second = 0.0;
-    for (int32_t i = 0; i < taps; ++i) {
-      const double tap = reversed[i];
-      first += tap * window[j + i];
-      second += tap * window[j + 1 + i];
-    }
-    out[j] = static_cast<float>(first);
-    out[j + 1] = static_cast<float>(second);
+    out[j] = static_cast<float>(Output(reversed, taps, window + j));
+    out[j + 1] = static_cast<float>(Output(reversed, taps, window + j + 1));
   }
-  if (j < n) {
-    double sum = 0.0;
-    for (int32_t i = 0; i < taps; ++i) sum += reversed[i] * window[j + i];
-    out[j] = static_cast<float>(sum);
-  }
+  if (j < n) out[j] = static_cast<float>(Output(reversed, taps, window + j));
 }
 
 }  // namespace direct
@@ -36,30 +35,63 @@ inline void StoreFour(float* out, __m128d low, __m128d high) {
   _mm_storeu_ps(out, _mm_movelh_ps(_mm_cvtpd_ps(low), _mm_cvtpd_ps(high)));
 }
 
-// Outputs j .. j + 15, each lane summed tap by tap as in the scalar form.
-inline void SixteenOutputs(const double* reversed, int32_t taps, const double* window, float* out) {
-  __m128d a[8];
-  for (__m128d& sum : a) sum = _mm_setzero_pd();
-  for (int32_t i = 0; i < taps; ++i) {
-    const __m128d tap = _mm_load1_pd(reversed + i);
+// Outputs j .. j + 7, each lane summed over pairs of taps as in the scalar form. Four sums and
+// two taps fit the eight registers of the i386 build; the pairs keep four additions in flight.
+inline void EightOutputs(const double* reversed, int32_t taps, const double* window, float* out) {
+  __m128d a0 = _mm_setzero_pd(), a1 = a0, a2 = a0, a3 = a0;
+  int32_t i = 0;
+  for (; i + 2 <= taps; i += 2) {
+    const __m128d t0 = _mm_load1_pd(reversed + i), t1 = _mm_load1_pd(reversed + i + 1);
     const double* x = window + i;
-    for (int32_t k = 0; k < 8; ++k) a[k] = _mm_add_pd(a[k], _mm_mul_pd(tap, _mm_loadu_pd(x + 2 * k)));
+    a0 = _mm_add_pd(a0, _mm_add_pd(_mm_mul_pd(t0, _mm_loadu_pd(x)), _mm_mul_pd(t1, _mm_loadu_pd(x + 1))));
+    a1 = _mm_add_pd(a1, _mm_add_pd(_mm_mul_pd(t0, _mm_loadu_pd(x + 2)), _mm_mul_pd(t1, _mm_loadu_pd(x + 3))));
+    a2 = _mm_add_pd(a2, _mm_add_pd(_mm_mul_pd(t0, _mm_loadu_pd(x + 4)), _mm_mul_pd(t1, _mm_loadu_pd(x + 5))));
+    a3 = _mm_add_pd(a3, _mm_add_pd(_mm_mul_pd(t0, _mm_loadu_pd(x + 6)), _mm_mul_pd(t1, _mm_loadu_pd(x + 7))));
   }
-  for (int32_t k = 0; k < 4; ++k) StoreFour(out + 4 * k, a[2 * k], a[2 * k + 1]);
+  if (i < taps) {
+    const __m128d t0 = _mm_load1_pd(reversed + i);
+    const double* x = window + i;
+    a0 = _mm_add_pd(a0, _mm_mul_pd(t0, _mm_loadu_pd(x)));
+    a1 = _mm_add_pd(a1, _mm_mul_pd(t0, _mm_loadu_pd(x + 2)));
+    a2 = _mm_add_pd(a2, _mm_mul_pd(t0, _mm_loadu_pd(x + 4)));
+    a3 = _mm_add_pd(a3, _mm_mul_pd(t0, _mm_loadu_pd(x + 6)));
+  }
+  StoreFour(out, a0, a1);
+  StoreFour(out + 4, a2, a3);
 }
 
-// One output with sixteen partial sums over the taps, so that the additions overlap.
-inline float OneOutput(const double* reversed, int32_t taps, const double* window) {
-  __m128d a[8];
-  for (__m128d& sum : a) sum = _mm_setzero_pd();
+// Outputs j .. j + 3 the same way, for the i386 build, whose eight registers would otherwise
+// keep the sums in memory.
+inline void FourOutputs(const double* reversed, int32_t taps, const double* window, float* out) {
+  __m128d a0 = _mm_setzero_pd(), a1 = a0;
   int32_t i = 0;
-  for (; i + 16 <= taps; i += 16) {
-    for (int32_t k = 0; k < 8; ++k) {
-      a[k] = _mm_add_pd(a[k], _mm_mul_pd(_mm_loadu_pd(reversed + i + 2 * k), _mm_loadu_pd(window + i + 2 * k)));
-    }
+  for (; i + 2 <= taps; i += 2) {
+    const __m128d t0 = _mm_load1_pd(reversed + i), t1 = _mm_load1_pd(reversed + i + 1);
+    const double* x = window + i;
+    a0 = _mm_add_pd(a0, _mm_add_pd(_mm_mul_pd(t0, _mm_loadu_pd(x)), _mm_mul_pd(t1, _mm_loadu_pd(x + 1))));
+    a1 = _mm_add_pd(a1, _mm_add_pd(_mm_mul_pd(t0, _mm_loadu_pd(x + 2)), _mm_mul_pd(t1, _mm_loadu_pd(x + 3))));
   }
-  const __m128d pair = _mm_add_pd(_mm_add_pd(_mm_add_pd(a[0], a[1]), _mm_add_pd(a[2], a[3])),
-                                  _mm_add_pd(_mm_add_pd(a[4], a[5]), _mm_add_pd(a[6], a[7])));
+  if (i < taps) {
+    const __m128d t0 = _mm_load1_pd(reversed + i);
+    a0 = _mm_add_pd(a0, _mm_mul_pd(t0, _mm_loadu_pd(window + i)));
+    a1 = _mm_add_pd(a1, _mm_mul_pd(t0, _mm_loadu_pd(window + i + 2)));
+  }
+  StoreFour(out, a0, a1);
+}
+
+// One output with eight partial sums over the taps, so that the additions overlap.
+inline float OneOutput(const double* reversed, int32_t taps, const double* window) {
+  __m128d a0 = _mm_setzero_pd(), a1 = a0, a2 = a0, a3 = a0;
+  int32_t i = 0;
+  for (; i + 8 <= taps; i += 8) {
+    const double* h = reversed + i;
+    const double* x = window + i;
+    a0 = _mm_add_pd(a0, _mm_mul_pd(_mm_loadu_pd(h), _mm_loadu_pd(x)));
+    a1 = _mm_add_pd(a1, _mm_mul_pd(_mm_loadu_pd(h + 2), _mm_loadu_pd(x + 2)));
+    a2 = _mm_add_pd(a2, _mm_mul_pd(_mm_loadu_pd(h + 4), _mm_loadu_pd(x + 4)));
+    a3 = _mm_add_pd(a3, _mm_mul_pd(_mm_loadu_pd(h + 6), _mm_loadu_pd(x + 6)));
+  }
+  const __m128d pair = _mm_add_pd(_mm_add_pd(a0, a1), _mm_add_pd(a2, a3));
   double sum = _mm_cvtsd_f64(_mm_add_sd(pair, _mm_unpackhi_pd(pair, pair)));
   for (; i < taps; ++i) sum += reversed[i] * window[i];
   return static_cast<float>(sum);
@@ -71,7 +103,11 @@ inline float OneOutput(const double* reversed, int32_t taps, const double* windo
 void ConvolveDirect(const double* reversed, int32_t taps, const double* window, float* out, int32_t n) {
 #if defined(__SSE2__)
   int32_t j = 0;
-  for (; j + 16 <= n; j += 16) SixteenOutputs(reversed, taps, window + j, out + j);
+#if defined(__x86_64__)
+  for (; j + 8 <= n; j += 8) EightOutputs(reversed, taps, window + j, out + j);
+#else
+  for (; j + 4 <= n; j += 4) FourOutputs(reversed, taps, window + j, out + j);
+#endif
   for (; j < n; ++j) out[j] = OneOutput(reversed, taps, window + j);
 #else
   direct::ConvolveScalar(reversed, taps, window, out, n);
