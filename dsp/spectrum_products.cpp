@@ -47,7 +47,27 @@ inline __m128 Product(const float* input, const float* split) {
 void SumOfProducts(float* out, const SpectrumTerm* terms, int32_t count, int32_t n) {
 #if defined(__SSE2__)
   if (count < 1 || n < 2 || n % 2 != 0) return;
-  for (int32_t k = 0; k < n; k += 2) {
+  int32_t k = 0;
+  // Eight values at a time: four independent sums keep the additions overlapping.
+  for (; k + 8 <= n; k += 8) {
+    const float* input = terms[0].input + 2 * k;
+    const float* split = terms[0].impulseSplit + 4 * k;
+    __m128 s0 = Product(input, split), s1 = Product(input + 4, split + 8);
+    __m128 s2 = Product(input + 8, split + 16), s3 = Product(input + 12, split + 24);
+    for (int32_t t = 1; t < count; ++t) {
+      input = terms[t].input + 2 * k;
+      split = terms[t].impulseSplit + 4 * k;
+      s0 = _mm_add_ps(s0, Product(input, split));
+      s1 = _mm_add_ps(s1, Product(input + 4, split + 8));
+      s2 = _mm_add_ps(s2, Product(input + 8, split + 16));
+      s3 = _mm_add_ps(s3, Product(input + 12, split + 24));
+    }
+    _mm_storeu_ps(out + 2 * k, s0);
+    _mm_storeu_ps(out + 2 * k + 4, s1);
+    _mm_storeu_ps(out + 2 * k + 8, s2);
+    _mm_storeu_ps(out + 2 * k + 12, s3);
+  }
+  for (; k < n; k += 2) {
     __m128 sum = Product(terms[0].input + 2 * k, terms[0].impulseSplit + 4 * k);
     for (int32_t t = 1; t < count; ++t) sum = _mm_add_ps(sum, Product(terms[t].input + 2 * k, terms[t].impulseSplit + 4 * k));
     _mm_storeu_ps(out + 2 * k, sum);

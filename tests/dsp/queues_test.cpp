@@ -157,8 +157,10 @@ TEST(Sanitize, Sse2FormMatchesTheScalarReference) {
   }
 }
 
-TEST(SpectrumProducts, SumOfProductsMatchesMultiplyThenMultiplyAdd) {
-  const int32_t n = 64;
+class SpectrumProducts : public ::testing::TestWithParam<int32_t> {};
+
+TEST_P(SpectrumProducts, SumOfProductsMatchesMultiplyThenMultiplyAdd) {
+  const int32_t n = GetParam();
   std::vector<std::vector<float>> inputs, impulses, splits;
   for (int t = 0; t < 5; ++t) {
     std::vector<float> input(2 * n), impulse(2 * n);
@@ -181,6 +183,8 @@ TEST(SpectrumProducts, SumOfProductsMatchesMultiplyThenMultiplyAdd) {
     EXPECT_EQ(fast, scalar) << count;
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Sizes, SpectrumProducts, ::testing::Values(2, 4, 6, 64, 70));
 
 TEST(ComplexMultiply, MatchesTheScalarFormAndSkipsOddCounts) {
   std::vector<float> a(64), b(64);
