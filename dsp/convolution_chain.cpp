@@ -121,6 +121,7 @@ void Mix(float* destination, const float* source, int32_t count, bool first) {
 }  // namespace
 
 int32_t ConvolutionChain::SamplesReady(int32_t wanted) {
+  wanted = std::min(wanted, ConvolutionEngine::kMaxBlock);
   int32_t count = wanted;
   for (int32_t i = 0; i < engines_.GetSize(); ++i) {
     ConvolutionEngine* engine = engines_.Get(i);

@@ -185,7 +185,7 @@ bool ConvolutionEngine::SplitPartitions(int32_t slot) {
 
 void ConvolutionEngine::Add(const float* const* channels, int32_t samples, int32_t channelCount) {
   channelCount = std::clamp(channelCount, 0, kMaxChannels);
-  samples = std::max(samples, 0);
+  samples = std::clamp(samples, 0, kMaxBlock);
   if (fftSize_ == 0) {
     inputChannels_ = channelCount;
     AddDirect(channels, samples);

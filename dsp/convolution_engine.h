@@ -18,6 +18,8 @@ class ImpulseBuffer;
 class ConvolutionEngine {
  public:
   static constexpr int32_t kMaxChannels = 2;
+  // Samples of one Add beyond which the rest is dropped: their byte counts must fit in 32 bits.
+  static constexpr int32_t kMaxBlock = INT32_MAX / 16;
 
   // [set-up] Empty, direct, no impulse; makes sure the FFT tables exist.
   ConvolutionEngine();
