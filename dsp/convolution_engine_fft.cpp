@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "dsp/spectrum_products.h"
 #include "dsp/convolution_engine.h"
 #include "dsp/fft.h"
 #include "dsp/sanitize.h"
+#include "dsp/spectrum_products.h"
 
 int32_t ConvolutionEngine::RunBlocks(int32_t wanted) {
   const int32_t blockBytes = 4 * Partition();
@@ -42,8 +42,8 @@ bool ConvolutionEngine::IsPaired(int32_t channel) const {
 bool ConvolutionEngine::HasRingFlags(int32_t slot) const { return ringFlags_[slot].GetSize() == partitions_; }
 
 // The next block of channel + 1 equals this one, so one transform serves both channels of a
-// two-channel impulse; only while no normal block of this channel is still in the ring.
-// Once a block of this call is not shared, channel + 1 lags behind and no later one may be.
+// two-channel impulse. Once a block of this call is not shared, channel + 1 lags behind and no
+// later one may be.
 bool ConvolutionEngine::CanShare(int32_t channel, int32_t impulseSlot, const float* block, bool& sharingFailed) const {
   if (channel == inputChannels_ - 1 || impulseSlot == impulseChannels_ - 1 || !HasRing(channel + 1)) return false;
   if (sharingFailed) return false;

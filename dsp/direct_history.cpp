@@ -27,18 +27,13 @@ const double* DirectHistory::Append(const float* samples, int32_t n, int32_t tap
   }
   if (!MakeRoom(n)) return nullptr;
   double* end = storage_.GetAs<double>() + start_ + count_;
-  if (samples) {
+  if (samples && n == 1) {
+    end[0] = samples[0];
+  } else if (samples) {
     WidenToDouble(samples, end, n);
   } else {
     std::memset(end, 0, 8 * static_cast<size_t>(n));
   }
   count_ += n;
   return storage_.GetAs<double>() + start_ + count_ - (past + n);
-}
-
-void DirectHistory::KeepPast(int32_t taps) {
-  const int32_t past = std::max(taps - 1, 0);
-  if (count_ <= past) return;
-  start_ += count_ - past;
-  count_ = past;
 }

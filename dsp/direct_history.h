@@ -16,7 +16,12 @@ class DirectHistory {
   const double* Append(const float* samples, int32_t n, int32_t taps);
 
   // [audio thread, no allocation] Keeps only the last taps - 1 samples.
-  void KeepPast(int32_t taps);
+  void KeepPast(int32_t taps) {
+    const int32_t past = taps > 1 ? taps - 1 : 0;
+    if (count_ <= past) return;
+    start_ += count_ - past;
+    count_ = past;
+  }
 
   // [set-up, no allocation] Forgets every sample; the storage stays.
   void Clear() { start_ = count_ = 0; }
