@@ -1,5 +1,6 @@
 #include "bench/registry.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -26,7 +27,10 @@ void Report(const std::string& name, double value, const char* unit) {
 AreaRegistration::AreaRegistration(const char* name, AreaFunction run) { Areas().push_back({name, run}); }
 
 void RunAreas(const std::string& filter) {
-  for (const Area& area : Areas()) {
+  // By name: static registration runs in link order, which differs between toolchains.
+  std::vector<Area> areas = Areas();
+  std::sort(areas.begin(), areas.end(), [](const Area& a, const Area& b) { return std::string(a.name) < b.name; });
+  for (const Area& area : areas) {
     if (filter.empty() || std::string(area.name).find(filter) != std::string::npos) area.run();
   }
 }

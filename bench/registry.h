@@ -1,5 +1,5 @@
 // The benchmark's areas: each source file registers one function that measures its figures and
-// reports them; main runs every area in registration order. A new area (say the amplifier's
+// reports them; main runs every area in order of name. A new area (say the amplifier's
 // block routine) is one more source file with one KAVROTEL_BENCH_AREA line.
 #pragma once
 

@@ -71,19 +71,9 @@ BlockQueue::Block* BlockQueue::StartBlock(int32_t bytes) {
   return block;
 }
 
-void BlockQueue::Add(const void* source, int32_t bytes) {
+void BlockQueue::AddToNewBlock(const void* source, int32_t bytes) {
   if (bytes <= 0 || bytes > INT32_MAX - queued_) return;
-  Block* last = blocks_.Get(blocks_.Size() - 1);
-  if (!last || last->capacity - last->used < bytes) last = StartBlock(bytes);
-  if (!last) return;
-  char* destination = last->Data() + last->used;
-  if (source) {
-    std::memcpy(destination, source, static_cast<size_t>(bytes));
-  } else {
-    std::memset(destination, 0, static_cast<size_t>(bytes));
-  }
-  last->used += bytes;
-  queued_ += bytes;
+  if (Block* block = StartBlock(bytes)) Append(block, source, bytes);
 }
 
 void BlockQueue::Reserve(int32_t spareBlocks, int32_t capacity) {

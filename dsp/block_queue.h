@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "core/grow_buffer.h"
 
@@ -27,7 +28,14 @@ class BlockQueue {
   // [owner's thread; allocates only when no free block fits] Appends bytes (zeros without a
   // source) to the last block, or to a new one when it lacks room. On allocation failure
   // nothing is queued.
-  void Add(const void* source, int32_t bytes);
+  void Add(const void* source, int32_t bytes) {
+    Block* last = blocks_.Last();
+    if (last && bytes > 0 && bytes <= last->capacity - last->used && bytes <= INT32_MAX - queued_) {
+      Append(last, source, bytes);
+    } else {
+      AddToNewBlock(source, bytes);
+    }
+  }
 
   // [owner's thread; allocates] Tops the free list up to spareBlocks blocks, each new one with
   // room for at least capacity bytes, so that later appends of up to that size find one.
@@ -60,6 +68,10 @@ class BlockQueue {
    public:
     int32_t Size() const { return entries_.GetSize() / static_cast<int32_t>(sizeof(Block*)); }
     Block* Get(int32_t index) const;
+    Block* Last() const {
+      const int32_t count = Size();
+      return count > 0 ? entries_.GetAs<Block*>()[count - 1] : nullptr;
+    }
     bool PushBack(Block* block);
     Block* PopBack();
     Block* PopFront();
@@ -68,6 +80,19 @@ class BlockQueue {
     GrowBuffer entries_{4096};
   };
 
+  void AddToNewBlock(const void* source, int32_t bytes);
+  void Append(Block* block, const void* source, int32_t bytes) {
+    char* destination = block->Data() + block->used;
+    if (source && bytes == 4) {
+      std::memcpy(destination, source, 4);  // one sample, the common case at tiny blocks: no call
+    } else if (source) {
+      std::memcpy(destination, source, static_cast<size_t>(bytes));
+    } else {
+      std::memset(destination, 0, static_cast<size_t>(bytes));
+    }
+    block->used += bytes;
+    queued_ += bytes;
+  }
   Block* StartBlock(int32_t bytes);
   void Recycle(Block* block, int32_t limit);
 

@@ -8,6 +8,7 @@
 #include "dsp/fft.h"
 #include "dsp/fft_transforms.h"
 #include "dsp/impulse_buffer.h"
+#include "dsp/spectrum_products.h"
 
 namespace {
 
@@ -95,7 +96,7 @@ int32_t ConvolutionEngine::SetImpulse(const ImpulseBuffer& impulse, int32_t fftS
     SetDirectTaps(impulse, offset, lengths);
     for (int32_t s = 0; s < kMaxChannels; ++s) {
       inputs_[s].Clear(-1);
-      history_[s].Empty();
+      history_[s].Clear();
       outputs_[s].Empty();
     }
     return 0;
@@ -111,9 +112,14 @@ void ConvolutionEngine::SetDirectTaps(const ImpulseBuffer& impulse, int32_t offs
     const int32_t taps = s < impulseChannels_ ? lengths[s] : 0;
     partitionFlags_[s].Resize(0, true);
     if (!ResizeExactly(spectra_[s], 4 * int64_t{taps}) || taps == 0) continue;
+    if (!ResizeExactly(wideTaps_[s], 8 * int64_t{taps})) {
+      spectra_[s].Resize(0, true);
+      continue;
+    }
     const float* source = impulse.GetChannel(s) + offset;
     float* reversed = spectra_[s].GetAs<float>();
     for (int32_t i = 0; i < taps; ++i) reversed[i] = source[taps - 1 - i];
+    WidenToDouble(reversed, wideTaps_[s].GetAs<double>(), taps);
   }
 }
 
@@ -131,7 +137,10 @@ void ConvolutionEngine::SetPartitions(const ImpulseBuffer& impulse, int32_t offs
       partitionFlags_[s].Resize(0, true);
       continue;
     }
-    if (count == 0) continue;
+    if (count == 0) {
+      splitSpectra_[s].Resize(0, true);
+      continue;
+    }
     const float* real = impulse.GetChannel(s) + offset;
     const bool hasImaginary = s + 1 < impulseChannels_;
     const float* imaginary = hasImaginary ? impulse.GetChannel(s + 1) + offset : nullptr;
@@ -156,12 +165,27 @@ void ConvolutionEngine::SetPartitions(const ImpulseBuffer& impulse, int32_t offs
       flags[j] = realPeak > kEmptyPartition ? 2 : 1;
       FFT_Transform(spectrum, fftSize_, 0);
     }
+    if (!SplitPartitions(s)) {
+      spectra_[s].Resize(0, true);
+      partitionFlags_[s].Resize(0, true);
+    }
   }
+  ResizeExactly(terms_, int64_t{partitions_} * static_cast<int64_t>(sizeof(SpectrumTerm)));
+}
+
+bool ConvolutionEngine::SplitPartitions(int32_t slot) {
+  const int64_t floats = int64_t{partitions_} * 4 * fftSize_;
+  if (!ResizeExactly(splitSpectra_[slot], 4 * floats)) return false;
+  for (int32_t j = 0; j < partitions_; ++j) {
+    SplitForProducts(spectra_[slot].GetAs<float>() + static_cast<size_t>(j) * 2 * fftSize_,
+                     splitSpectra_[slot].GetAs<float>() + static_cast<size_t>(j) * 4 * fftSize_, fftSize_);
+  }
+  return true;
 }
 
 void ConvolutionEngine::Add(const float* const* channels, int32_t samples, int32_t channelCount) {
   channelCount = std::clamp(channelCount, 0, kMaxChannels);
-  samples = std::max(samples, 0);
+  samples = std::clamp(samples, 0, kMaxBlock);
   if (fftSize_ == 0) {
     inputChannels_ = channelCount;
     AddDirect(channels, samples);
@@ -182,16 +206,14 @@ void ConvolutionEngine::AddDirect(const float* const* channels, int32_t samples)
       AddSamples(outputs_[i], source, samples);
       continue;
     }
-    SampleQueue& history = history_[i];
-    if (history.GetUnreadSamples() < taps && !AddZeros(history, taps - history.GetUnreadSamples())) continue;
-    const int32_t before = history.GetUnreadSamples();
-    AddSamples(history, source, samples);
-    if (history.GetUnreadSamples() != before + samples) continue;
+    const double* window = history_[i].Append(source, samples, taps);
     float* out = outputs_[i].Add(nullptr, 4 * samples);
-    // The window: the last taps - 1 samples before the block, then the block.
-    const float* window = history.GetUnread() + (history.GetUnreadSamples() - samples - taps + 1);
-    if (out) ConvolveDirect(GetReversedTaps(slot), taps, window, out, samples);
-    history.Advance(history.GetUnreadSamples() - taps);
+    if (out && window) {
+      ConvolveDirect(wideTaps_[slot].GetAs<double>(), taps, window, out, samples);
+    } else if (out) {
+      std::memset(out, 0, 4 * static_cast<size_t>(samples));
+    }
+    history_[i].KeepPast(taps);
   }
 }
 
@@ -254,15 +276,6 @@ void ConvolutionEngine::ReserveInput(int32_t channel) {
   const int64_t spare = bytes / BlockQueue::kBlockSize + 2;
   inputs_[channel].Reserve(static_cast<int32_t>(std::min<int64_t>(spare, 64)),
                            static_cast<int32_t>(std::min<int64_t>(4 * int64_t{longestBlock_}, INT32_MAX / 2)));
-}
-
-float* const* ConvolutionEngine::Get() {
-  for (int32_t s = 0; s < kMaxChannels; ++s) outputPointers_[s] = s < inputChannels_ ? outputs_[s].GetUnread() : nullptr;
-  return outputPointers_;
-}
-
-void ConvolutionEngine::Advance(int32_t samples) {
-  for (int32_t s = 0; s < inputChannels_; ++s) outputs_[s].Advance(samples);
 }
 
 void ConvolutionEngine::PadOutput(int32_t samples, int32_t channelCount) {

@@ -5,10 +5,12 @@
 // Allocates in SetImpulse and while its queues grow to their working sizes, never after.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "core/grow_buffer.h"
 #include "dsp/block_queue.h"
+#include "dsp/direct_history.h"
 #include "dsp/sample_queue.h"
 
 class ImpulseBuffer;
@@ -16,6 +18,8 @@ class ImpulseBuffer;
 class ConvolutionEngine {
  public:
   static constexpr int32_t kMaxChannels = 2;
+  // Samples of one Add beyond which the rest is dropped: their byte counts must fit in 32 bits.
+  static constexpr int32_t kMaxBlock = INT32_MAX / 16;
 
   // [set-up] Empty, direct, no impulse; makes sure the FFT tables exist.
   ConvolutionEngine();
@@ -34,13 +38,22 @@ class ConvolutionEngine {
 
   // [audio thread; no allocation once running] Runs as many FFT blocks as needed for wanted
   // samples (as far as the input allows) and returns the samples available on every channel.
-  int32_t SamplesReady(int32_t wanted);
+  int32_t SamplesReady(int32_t wanted) {
+    if (inputChannels_ <= 0) return 0;
+    if (fftSize_ == 0 || !BlockWaiting(wanted)) return ReadyOnEveryChannel();
+    return RunBlocks(wanted);
+  }
 
   // [audio thread, no allocation] Per input channel, the first unread output sample or null.
-  float* const* Get();
+  float* const* Get() {
+    for (int32_t s = 0; s < kMaxChannels; ++s) outputPointers_[s] = s < inputChannels_ ? outputs_[s].GetUnread() : nullptr;
+    return outputPointers_;
+  }
 
   // [audio thread, no allocation] Consumes output samples on every input channel.
-  void Advance(int32_t samples);
+  void Advance(int32_t samples) {
+    for (int32_t s = 0; s < inputChannels_; ++s) outputs_[s].Advance(samples);
+  }
 
   // [audio thread; allocates only while queues grow] Appends zeros to the output of every
   // channel below both counts.
@@ -70,12 +83,27 @@ class ConvolutionEngine {
 
   void SetDirectTaps(const ImpulseBuffer& impulse, int32_t offset, const int32_t* lengths);
   void SetPartitions(const ImpulseBuffer& impulse, int32_t offset, const int32_t* lengths);
+  bool SplitPartitions(int32_t slot);
   void AddDirect(const float* const* channels, int32_t samples);
   void AddFft(const float* const* channels, int32_t samples, int32_t channelCount);
   void AddPassThrough(const float* const* channels, int32_t samples, int32_t channelCount);
   void RestartStream(int32_t channelCount);
   void ReserveInput(int32_t channel);
 
+  // Whether some channel wants output and has a whole input block queued.
+  bool BlockWaiting(int32_t wanted) const {
+    for (int32_t c = 0; c < inputChannels_; ++c) {
+      if (outputs_[c].GetUnreadSamples() < wanted && inputs_[c].GetQueuedBytes() >= 4 * Partition()) return true;
+    }
+    return false;
+  }
+  int32_t ReadyOnEveryChannel() const {
+    if (fftSize_ == 0) return outputs_[0].GetUnreadSamples();
+    int32_t ready = outputs_[0].GetUnreadSamples();
+    for (int32_t c = 1; c < inputChannels_; ++c) ready = std::min(ready, outputs_[c].GetUnreadSamples());
+    return ready;
+  }
+  int32_t RunBlocks(int32_t wanted);
   bool ResizeWork();
   bool HasRingFlags(int32_t slot) const;
   bool HoldsNormalBlock(int32_t slot, int32_t newest) const;
@@ -86,7 +114,9 @@ class ConvolutionEngine {
   void OverlapAdd(int32_t slot, int32_t lane);
 
   GrowBuffer spectra_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};
+  GrowBuffer splitSpectra_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};  // for SumOfProducts
   GrowBuffer partitionFlags_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};
+  GrowBuffer wideTaps_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};  // direct taps in double
   int32_t impulseChannels_ = 1;
   int32_t fftSize_ = 0;
   int32_t impulseLength_ = 0;
@@ -94,12 +124,13 @@ class ConvolutionEngine {
   int32_t partitions_ = 0;
   int32_t longestBlock_ = 0;
   SampleQueue outputs_[kMaxChannels];
-  SampleQueue history_[kMaxChannels];
+  DirectHistory history_[kMaxChannels];
   BlockQueue inputs_[kMaxChannels];
   int32_t ringPositions_[kMaxChannels] = {0, 0};
   GrowBuffer ring_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};
   GrowBuffer ringFlags_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};
   GrowBuffer tails_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};
   GrowBuffer work_{4096};
+  GrowBuffer terms_{4096};  // one SpectrumTerm per partition
   float* outputPointers_[kMaxChannels] = {nullptr, nullptr};
 };

@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "dsp/complex_multiply.h"
 #include "dsp/convolution_engine.h"
 #include "dsp/fft.h"
 #include "dsp/sanitize.h"
+#include "dsp/spectrum_products.h"
 
-int32_t ConvolutionEngine::SamplesReady(int32_t wanted) {
-  if (inputChannels_ <= 0) return 0;
-  if (fftSize_ == 0) return outputs_[0].GetUnreadSamples();
+int32_t ConvolutionEngine::RunBlocks(int32_t wanted) {
   const int32_t blockBytes = 4 * Partition();
   if (ResizeWork()) {
     for (int32_t d = 0; d < inputChannels_; ++d) {
@@ -24,9 +22,7 @@ int32_t ConvolutionEngine::SamplesReady(int32_t wanted) {
       if (paired) ++d;
     }
   }
-  int32_t ready = outputs_[0].GetUnreadSamples();
-  for (int32_t c = 1; c < inputChannels_; ++c) ready = std::min(ready, outputs_[c].GetUnreadSamples());
-  return ready;
+  return ReadyOnEveryChannel();
 }
 
 bool ConvolutionEngine::ResizeWork() {
@@ -46,8 +42,8 @@ bool ConvolutionEngine::IsPaired(int32_t channel) const {
 bool ConvolutionEngine::HasRingFlags(int32_t slot) const { return ringFlags_[slot].GetSize() == partitions_; }
 
 // The next block of channel + 1 equals this one, so one transform serves both channels of a
-// two-channel impulse; only while no normal block of this channel is still in the ring.
-// Once a block of this call is not shared, channel + 1 lags behind and no later one may be.
+// two-channel impulse. Once a block of this call is not shared, channel + 1 lags behind and no
+// later one may be.
 bool ConvolutionEngine::CanShare(int32_t channel, int32_t impulseSlot, const float* block, bool& sharingFailed) const {
   if (channel == inputChannels_ - 1 || impulseSlot == impulseChannels_ - 1 || !HasRing(channel + 1)) return false;
   if (sharingFailed) return false;
@@ -71,23 +67,22 @@ bool ConvolutionEngine::HoldsNormalBlock(int32_t slot, int32_t newest) const {
 
 void ConvolutionEngine::RunBlock(int32_t d, int32_t impulseSlot, bool paired, bool& sharingFailed) {
   const int32_t partition = Partition(), blockBytes = 4 * partition;
-  float* raw = work_.GetAs<float>() + 2 * fftSize_;
+  float* raw = work_.GetAs<float>() + 2 * fftSize_;  // room for both channels' blocks
+  float* rawNext = raw + partition;
   ringPositions_[d] = (ringPositions_[d] + 1) % partitions_;
   float* slot = RingSlot(d, ringPositions_[d]);
   inputs_[d].GetToBuffer(0, raw, blockBytes);
   inputs_[d].Advance(blockBytes);
-  bool loud = SanitizeInto(raw, slot, partition, 0);
 
   bool shared = false;
   if (paired) {
     ringPositions_[d + 1] = (ringPositions_[d + 1] + 1) % partitions_;
-    inputs_[d + 1].GetToBuffer(0, raw, blockBytes);
+    inputs_[d + 1].GetToBuffer(0, rawNext, blockBytes);
     inputs_[d + 1].Advance(blockBytes);
-    loud = SanitizeInto(raw, slot, partition, 1) || loud;
   } else {
-    ClearLane(slot, partition, 1);
     shared = CanShare(d, impulseSlot, raw, sharingFailed);
   }
+  const bool loud = SanitizeInto(raw, paired ? rawNext : nullptr, slot, partition);
 
   const bool hasFlags = HasRingFlags(d);
   if (loud || !hasFlags) {
@@ -115,21 +110,19 @@ void ConvolutionEngine::Accumulate(int32_t slot, int32_t impulseSlot, int32_t th
   const uint8_t* partitionFlags = GetPartitionFlags(impulseSlot);
   const uint8_t* ringFlags = HasRingFlags(slot) ? ringFlags_[slot].GetAs<uint8_t>() : nullptr;
   const float* spectra = spectra_[impulseSlot].GetAs<float>();
-  bool anyTerm = false;
-  if (spectra && partitionFlags && spectra_[impulseSlot].GetSize() == partitions_ * 2 * fftSize_ * 4) {
+  const float* split = splitSpectra_[impulseSlot].GetAs<float>();
+  SpectrumTerm* terms = terms_.GetAs<SpectrumTerm>();
+  int32_t count = 0;
+  if (spectra && split && partitionFlags && terms) {
     for (int32_t l = 0; l < partitions_; ++l) {
       const int32_t position = (ringPositions_[slot] - l + partitions_) % partitions_;
       if (partitionFlags[l] < threshold || (ringFlags && ringFlags[position] == kSilentBlock)) continue;
-      const float* partition = spectra + static_cast<size_t>(l) * 2 * fftSize_;
-      if (anyTerm) {
-        ComplexMultiplyAdd(sum, RingSlot(slot, position), partition, fftSize_);
-      } else {
-        ComplexMultiply(sum, RingSlot(slot, position), partition, fftSize_);
-      }
-      anyTerm = true;
+      terms[count++] = {RingSlot(slot, position), spectra + static_cast<size_t>(l) * 2 * fftSize_,
+                        split + static_cast<size_t>(l) * 4 * fftSize_};
     }
   }
-  if (anyTerm) {
+  if (count > 0) {
+    SumOfProducts(sum, terms, count, fftSize_);
     FFT_Transform(sum, fftSize_, 1);
   } else {
     std::memset(sum, 0, 8 * static_cast<size_t>(fftSize_));

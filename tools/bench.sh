@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the benchmark: installs the peers' Debian packages when missing, builds the bench
 # configuration (native g++ with the deliverables' release flags) and runs it, then builds and
-# runs the Windows x86-64 build of it under Wine (our own figures only; no peers there).
+# runs its Windows x86-64 and i386 builds under Wine (our own figures only; no peers there).
 # Usage: bench.sh [area]   (area: a part of an area's name, e.g. fft or conv)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -20,22 +20,32 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo_cmd apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-"$root/tools/build.sh" bench >/dev/null
+# The deliverables' release flags: -O2 (CMake's own Release default would be -O3), with the
+# project's -ffp-contract=off; set in the cache before build.sh configures the same folder.
+release=(-DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG")
+cmake -S "$root" -B "$build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKAVROTEL_TESTS=OFF -DKAVROTEL_BENCH=ON \
+  "${release[@]}" >/dev/null
+KAVROTEL_JOBS=$jobs "$root/tools/build.sh" bench >/dev/null
 echo "== native"
 "$build/bench/bench/kavrotel_bench" $area
 
-# The Windows figures, where a cross build and Wine are at hand.
+# The Windows figures (x86-64: the VST3 and AAX deliverables' code; i386: the VST2 one's), where
+# the cross compilers and Wine are at hand.
 if command -v x86_64-w64-mingw32-g++-posix >/dev/null && [ -x /usr/lib/wine/wine64 ]; then
   png=$("$root/tools/fetch-libpng.sh" "$build/third_party")
-  cmake -S "$root" -B "$build/bench-win64" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKAVROTEL_TESTS=OFF \
-    -DKAVROTEL_BENCH=ON -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-win64.cmake" \
-    -DKAVROTEL_LIBPNG_SOURCE="$png" >/dev/null
-  cmake --build "$build/bench-win64" -j "$jobs" --target kavrotel_bench >/dev/null
   export WINEPREFIX=$build/wineprefix WINEDEBUG=-all
   mkdir -p "$WINEPREFIX"
   /usr/lib/wine/wineserver -p
   trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
   WINEDLLOVERRIDES="mscoree,mshtml=" /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
-  echo "== win64 (Wine)"
-  "$root/tools/wine-run" /usr/lib/wine/wine64 "$WINEPREFIX" "$build/bench-win64/bench/kavrotel_bench.exe" $area </dev/null
+  for target in win64:wine64 win32:wine; do
+    config=${target%%:*} loader=/usr/lib/wine/${target##*:}
+    [ -x "$loader" ] || continue
+    cmake -S "$root" -B "$build/bench-$config" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKAVROTEL_TESTS=OFF \
+      -DKAVROTEL_BENCH=ON -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$config.cmake" \
+      -DKAVROTEL_LIBPNG_SOURCE="$png" "${release[@]}" >/dev/null
+    cmake --build "$build/bench-$config" -j "$jobs" --target kavrotel_bench >/dev/null
+    echo "== $config (Wine)"
+    "$root/tools/wine-run" "$loader" "$WINEPREFIX" "$build/bench-$config/bench/kavrotel_bench.exe" $area </dev/null
+  done
 fi

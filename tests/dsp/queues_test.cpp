@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "dsp/impulse_buffer.h"
 #include "dsp/sample_queue.h"
 #include "dsp/sanitize.h"
+#include "dsp/spectrum_products.h"
 
 namespace {
 
@@ -126,11 +128,63 @@ TEST(Sanitize, TinyInfiniteAndNanSamplesBecomeZero) {
 TEST(Sanitize, SilenceGateIsOneMillionth) {
   float values[4];
   const float quiet[2] = {1e-6f, -1e-6f};
-  EXPECT_FALSE(SanitizeInto(quiet, values, 2, 0));
+  EXPECT_FALSE(SanitizeInto(quiet, quiet, values, 2));
   const float loud[2] = {0.0f, -2e-6f};
-  EXPECT_TRUE(SanitizeInto(loud, values, 2, 1));
+  EXPECT_TRUE(SanitizeInto(quiet, loud, values, 2));
   EXPECT_EQ(values[3], -2e-6f);
+  EXPECT_TRUE(SanitizeInto(loud, nullptr, values, 2));
+  EXPECT_EQ(values[1], 0.0f);
 }
+
+TEST(Sanitize, Sse2FormMatchesTheScalarReference) {
+  const float special[] = {std::ldexp(1.0f, -54), std::ldexp(1.0f, -55), std::numeric_limits<float>::infinity(),
+                           -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN(),
+                           std::numeric_limits<float>::denorm_min(), -0.0f, 1e-6f, -1.5e-6f, 0.25f};
+  for (int32_t count : {1, 4, 7, 64}) {
+    for (int32_t quietFrom : {0, count / 2}) {
+      std::vector<float> re(count), im(count);
+      for (int32_t k = 0; k < count; ++k) {
+        re[k] = k >= quietFrom ? special[k % 10] * (k % 10 == 9 ? 0.0f : 1.0f) : special[(k * 3) % 10];
+        im[k] = special[(k * 7 + 1) % 10];
+      }
+      for (const float* imaginary : {static_cast<const float*>(nullptr), static_cast<const float*>(im.data())}) {
+        std::vector<float> fast(2 * count), scalar(2 * count);
+        EXPECT_EQ(SanitizeInto(re.data(), imaginary, fast.data(), count),
+                  sanitize::SanitizeIntoScalar(re.data(), imaginary, scalar.data(), count));
+        EXPECT_EQ(std::memcmp(fast.data(), scalar.data(), fast.size() * sizeof(float)), 0) << count;
+      }
+    }
+  }
+}
+
+class SpectrumProducts : public ::testing::TestWithParam<int32_t> {};
+
+TEST_P(SpectrumProducts, SumOfProductsMatchesMultiplyThenMultiplyAdd) {
+  const int32_t n = GetParam();
+  std::vector<std::vector<float>> inputs, impulses, splits;
+  for (int t = 0; t < 5; ++t) {
+    std::vector<float> input(2 * n), impulse(2 * n);
+    for (int i = 0; i < 2 * n; ++i) {
+      input[i] = std::sin(0.3f * i + t);
+      impulse[i] = std::cos(0.7f * i - t) * 0.01f;
+    }
+    std::vector<float> split(4 * n);
+    SplitForProducts(impulse.data(), split.data(), n);
+    inputs.push_back(input);
+    impulses.push_back(impulse);
+    splits.push_back(split);
+  }
+  std::vector<SpectrumTerm> terms;
+  for (int t = 0; t < 5; ++t) terms.push_back({inputs[t].data(), impulses[t].data(), splits[t].data()});
+  for (int32_t count : {1, 2, 5}) {
+    std::vector<float> fast(2 * n), scalar(2 * n);
+    SumOfProducts(fast.data(), terms.data(), count, n);
+    spectrum::SumOfProductsScalar(scalar.data(), terms.data(), count, n);
+    EXPECT_EQ(fast, scalar) << count;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, SpectrumProducts, ::testing::Values(2, 4, 6, 64, 70));
 
 TEST(ComplexMultiply, MatchesTheScalarFormAndSkipsOddCounts) {
   std::vector<float> a(64), b(64);
