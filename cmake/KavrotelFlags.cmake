@@ -1,6 +1,9 @@
 # Flags shared by every configuration. Arithmetic must round the same way natively and in
 # both Windows builds, so FMA contraction is off everywhere and the i386 build uses SSE2.
 add_compile_options(-ffp-contract=off)
+# The deliverables' release flags (CMake's own default would be -O3).
+set(CMAKE_C_FLAGS_RELEASE "-O2 -DNDEBUG")
+set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG")
 
 if(WIN32)
   add_compile_definitions(__USE_MINGW_ANSI_STDIO=1 WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)

@@ -20,11 +20,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo_cmd apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# The deliverables' release flags: -O2 (CMake's own Release default would be -O3), with the
-# project's -ffp-contract=off; set in the cache before build.sh configures the same folder.
-release=(-DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG")
-cmake -S "$root" -B "$build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKAVROTEL_TESTS=OFF -DKAVROTEL_BENCH=ON \
-  "${release[@]}" >/dev/null
 KAVROTEL_JOBS=$jobs "$root/tools/build.sh" bench >/dev/null
 echo "== native"
 "$build/bench/bench/kavrotel_bench" $area
@@ -43,7 +38,7 @@ if command -v x86_64-w64-mingw32-g++-posix >/dev/null && [ -x /usr/lib/wine/wine
     [ -x "$loader" ] || continue
     cmake -S "$root" -B "$build/bench-$config" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKAVROTEL_TESTS=OFF \
       -DKAVROTEL_BENCH=ON -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$config.cmake" \
-      -DKAVROTEL_LIBPNG_SOURCE="$png" "${release[@]}" >/dev/null
+      -DKAVROTEL_LIBPNG_SOURCE="$png" >/dev/null
     cmake --build "$build/bench-$config" -j "$jobs" --target kavrotel_bench >/dev/null
     echo "== $config (Wine)"
     "$root/tools/wine-run" "$loader" "$WINEPREFIX" "$build/bench-$config/bench/kavrotel_bench.exe" $area </dev/null
