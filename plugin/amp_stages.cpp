@@ -10,6 +10,10 @@ namespace {
 
 constexpr double kQ = 0.5;
 
+// No audio comes near this; beyond it the input level and the pedal's gains could overflow, and an
+// infinity in a filter state turns into not-a-number there for good.
+constexpr double kLargestInput = 1e300;
+
 // The anti-denormal noise restarts with every block, so its sequence depends only on the sample's
 // position in the block: it is computed once per process for block sizes up to 4096 and
 // continued past that.
@@ -110,8 +114,9 @@ double AmpStages::GateAndLevel(const double* in, double* out, int n, bool gateOn
   double inputPeak = 0;
   for (int i = 0; i < n; ++i) {
     double x = in[i];
-    // A host's non-finite sample would leave every recursive state not-a-number for good.
-    if (!std::isfinite(x)) x = 0;
+    // A host's non-finite or absurdly large sample is taken as silence (the test is false for
+    // not-a-number too).
+    if (!(std::fabs(x) < kLargestInput)) x = 0;
     if (gateOn) x = x * gate.Process(std::fabs(x) > threshold ? 1.0 : 0.0);
     x = x * inputGain;
     Peak(x, &inputPeak);

@@ -44,8 +44,8 @@ class AmpStages {
   void DesignPreampModel(int model);
 
   // Audio thread; no allocation. Reads in[0..n) and writes out[0..n); in and out may be the
-  // same buffer. The input is never written. Returns the block's input peak (after the gate
-  // and the input level).
+  // same buffer. The input is never written; a non-finite sample, or one beyond any audio
+  // level, is taken as 0. Returns the block's input peak (after the gate and the input level).
   double RunFirstPass(const double* in, double* out, int n, const BlockControls& controls);
   // Audio thread; no allocation. Runs in place over io[0..n); returns the output peak.
   double RunSecondPass(double* io, int n);

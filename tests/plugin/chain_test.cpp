@@ -249,26 +249,33 @@ TEST(Chain, LoudInputNeverGivesNotANumber) {
   }
 }
 
-// One bad sample from a host is taken as silence; it cannot poison the filter states.
-TEST(Chain, NonFiniteInputIsTakenAsSilence) {
-  std::vector<double> in = GuitarSignal(6000);
+// A bad sample from a host (not a number, infinite, or so large that the input level would
+// overflow) is taken as silence; it cannot poison the filter states or the meters.
+TEST(Chain, BadInputIsTakenAsSilence) {
+  std::vector<double> in = GuitarSignal(8000);
   std::vector<double> clean = in;
   const double bad[] = {std::numeric_limits<double>::quiet_NaN(),
                         std::numeric_limits<double>::infinity(),
-                        -std::numeric_limits<double>::infinity()};
-  for (int k = 0; k < 3; ++k) {
-    in[1000 + 700 * k] = bad[k];
-    clean[1000 + 700 * k] = 0.0;
+                        -std::numeric_limits<double>::infinity(), 1e308,
+                        -std::numeric_limits<double>::max()};
+  for (int k = 0; k < 5; ++k) {
+    in[1000 + 1300 * k] = bad[k];
+    clean[1000 + 1300 * k] = 0.0;
   }
-  auto plug = MakePrepared();
-  SetPlain(*plug, kParamThreshold, -60);
-  SetPlain(*plug, kParamPedalBypass, 1);
-  auto reference = MakePrepared();
-  SetPlain(*reference, kParamThreshold, -60);
-  SetPlain(*reference, kParamPedalBypass, 1);
+  auto prepare = [] {
+    auto plug = MakePrepared();
+    SetPlain(*plug, kParamThreshold, -60);
+    SetPlain(*plug, kParamPedalBypass, 1);
+    SetPlain(*plug, kParamInput, 100);
+    SetPlain(*plug, kParamDjentGain, 100);
+    return plug;
+  };
+  auto plug = prepare();
+  auto reference = prepare();
   const std::vector<double> out = RunDouble(*plug, in, 64);
   EXPECT_EQ(out, RunDouble(*reference, clean, 64));
   for (double v : out) ASSERT_TRUE(std::isfinite(v));
+  EXPECT_EQ(plug->chain().InputMeterLevel(), reference->chain().InputMeterLevel());
 }
 
 TEST(Chain, MetersRiseAndFallWithTheirBallistics) {
