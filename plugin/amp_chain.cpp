@@ -22,7 +22,7 @@ AmpChain::AmpChain() {
   cabinetImpulse_.sampleRate = kImpulseRate;
 }
 
-void AmpChain::LoadModels(int preampModel, int cabinetModel) {
+void AmpChain::LoadModels(int preampModel, int cabinetModel, int blockSize) {
   ++modelLoadCount_;
   stages_.DesignPreampModel(preampModel);
   preampImpulse_.SetChannelCount(1);
@@ -30,6 +30,17 @@ void AmpChain::LoadModels(int preampModel, int cabinetModel) {
   preampChain_.SetImpulse(preampImpulse_, 0, 0, 0, 0, 0);
   LoadTable(cabinetImpulse_, CabinetImpulse(cabinetModel));
   cabinetChain_.SetImpulse(cabinetImpulse_, 0, 0, 0, 0, 0);
+  Prime(preampChain_, blockSize);
+  Prime(cabinetChain_, blockSize);
+}
+
+void AmpChain::Prime(ConvolutionChain& chain, int blockSize) {
+  // A fresh chain grows its queues in its first blocks; here that happens under the caller's
+  // lock instead of on the audio thread. Silence into a fresh chain leaves its history silent,
+  // so the sound is the same to rounding.
+  if (blockSize <= 0) return;
+  chain.Add(nullptr, blockSize, 1);
+  chain.Advance(chain.SamplesReady(blockSize));
 }
 
 void AmpChain::Convolve(ConvolutionChain& chain, double* io, int n) {

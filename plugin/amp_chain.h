@@ -3,8 +3,8 @@
 // every filter state and both chains; nothing here depends on the format binding.
 //
 // LoadModels runs under the instance lock, never during a block: it rebuilds both chains (it
-// allocates). Process runs on the audio thread with the lock held and allocates nothing once
-// the chains' queues have reached their working size.
+// allocates). Process runs on the audio thread with the lock held and allocates nothing for
+// blocks up to the size LoadModels was given.
 #pragma once
 
 #include "dsp/convolution_chain.h"
@@ -22,8 +22,9 @@ class AmpChain {
 
   // [any thread, instance lock held; allocates] The fixed designs of the preamp model, then the
   // preamp and the cabinet response loaded whole into their chains; both tails restart. A model
-  // without a table leaves that impulse buffer as it was.
-  void LoadModels(int preampModel, int cabinetModel);
+  // without a table leaves that impulse buffer as it was. Each chain is then run once over
+  // blockSize samples of silence, so that blocks up to that size find its queues grown.
+  void LoadModels(int preampModel, int cabinetModel, int blockSize);
 
   // [audio thread, instance lock held; no allocation] One block: in[0..n) to out[0..n). in and
   // out may be the same buffer; the input is never written. out doubles as the single-precision
@@ -41,6 +42,7 @@ class AmpChain {
 
  private:
   static void Convolve(ConvolutionChain& chain, double* io, int n);
+  static void Prime(ConvolutionChain& chain, int blockSize);
 
   AmpStages stages_;
   MeterBallistics inputMeter_, outputMeter_;

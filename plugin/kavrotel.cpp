@@ -51,7 +51,7 @@ void Kavrotel::Reset() {
 
 void Kavrotel::UpdateModels() {
   LockGuard guard(GetLock());
-  chain_.LoadModels(preampModel_, cabinetModel_);
+  chain_.LoadModels(preampModel_, cabinetModel_, GetBlockSize());
 }
 
 void Kavrotel::ParameterChanged(int32_t paramIdx) {

@@ -25,7 +25,8 @@ class Kavrotel : public PluginBinding {
   // [UI thread; frees]
   ~Kavrotel() override;
 
-  // [any thread, takes the lock; allocates] The fixed designs and both responses, afresh.
+  // [any thread, takes the lock; allocates] The fixed designs and both responses, afresh, the
+  // chains made ready for blocks of the current block size.
   void Reset() override;
   // [any thread, takes the lock; allocates for indices 10 and 11] Recomputes what the
   // parameter drives.
