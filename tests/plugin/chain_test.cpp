@@ -187,6 +187,33 @@ TEST(Chain, PreampModelMovesTheToneStack) {
   EXPECT_TRUE(halfGainAt(s.pedalHighPass, 6000));
 }
 
+// Every design assumes 44100 Hz: the host's rate changes nothing.
+TEST(Chain, HostRateEntersNoDesign) {
+  const std::vector<double> in = GuitarSignal(6000);
+  auto at44100 = MakePrepared();
+  SetPlain(*at44100, kParamPedalBypass, 1);
+  SetPlain(*at44100, kParamThreshold, -60);
+  const std::vector<double> expected = RunDouble(*at44100, in, 64);
+  for (double rate : {22050.0, 48000.0, 96000.0}) {
+    Kavrotel plug{PluginInstanceInfo{}};
+    plug.Prepare(rate);
+    SetPlain(plug, kParamPedalBypass, 1);
+    SetPlain(plug, kParamThreshold, -60);
+    EXPECT_EQ(RunDouble(plug, in, 64), expected) << rate;
+  }
+}
+
+// Indices outside the 19 change nothing.
+TEST(Chain, UnknownParameterIndexChangesNothing) {
+  const std::vector<double> in = GuitarSignal(3000);
+  auto plain = MakePrepared();
+  auto poked = MakePrepared();
+  const int loads = poked->chain().modelLoadCount();
+  for (int32_t index : {-1, 19, 1000}) poked->ParameterChanged(index);
+  EXPECT_EQ(poked->chain().modelLoadCount(), loads);
+  EXPECT_EQ(RunDouble(*poked, in, 64), RunDouble(*plain, in, 64));
+}
+
 struct SplitCase {
   int block;
   bool floatPath;

@@ -18,9 +18,11 @@ TEST(Factory, CreatesAnUnpreparedInstance) {
 }
 
 // Host threads creating the first instances at the same moment: the creation lock comes into
-// being once, and every instance is built whole.
+// being once, the constructions run one after the other, and every instance is built whole.
 TEST(Factory, ConcurrentCreationFromManyThreads) {
   constexpr int kThreads = 8, kEach = 4;
+  ConstructionProbe::mostAtOnce = 0;
+  ConstructionProbe::enabled = true;
   std::atomic<int> waiting{kThreads};
   std::vector<std::vector<std::unique_ptr<Kavrotel>>> made(kThreads);
   std::vector<std::thread> threads;
@@ -32,6 +34,8 @@ TEST(Factory, ConcurrentCreationFromManyThreads) {
     });
   }
   for (auto& thread : threads) thread.join();
+  ConstructionProbe::enabled = false;
+  EXPECT_EQ(ConstructionProbe::mostAtOnce.load(), 1);
   for (const auto& list : made) {
     for (const auto& plug : list) {
       ASSERT_NE(plug, nullptr);
