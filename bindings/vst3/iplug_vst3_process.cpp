@@ -49,6 +49,8 @@ tresult PLUGIN_API IPlugVST3::process(ProcessData& data) {
   if (check != kResultOk) return check;
   if (DoesMidi()) ApplyHostEvents(data.inputEvents);
   if (data.numSamples == 0) return kResultOk;
+  // Before initialize or after terminate there are no buses to write: not a block done.
+  if (audioOutputs.size() == 0) return kNotInitialized;
   if (processSetup.symbolicSampleSize == kSample32) Process32(data);
   else Process64(data);
   // Every output was written: none of its channels is silent by the host's flags any more.
@@ -67,6 +69,9 @@ void IPlugVST3::ApplyParameterChanges(IParameterChanges* changes) {
     int32 points = queue->getPointCount();
     // Only the last point counts, at the start of the block.
     if (points < 1 || queue->getPoint(points - 1, offset, value) != kResultOk || !(value == value)) continue;
+    // Outside 0..1 the records' mapping would store a value below the minimum, and the preset
+    // index would overflow.
+    value = std::clamp(value, 0.0, 1.0);
     ParamID id = queue->getParameterId();
     if (id == kBypassParamId) {
       SetBypassed(value > 0.5);
@@ -104,12 +109,15 @@ void IPlugVST3::ApplyHostEvents(IEventList* events) {
   }
 }
 
-// Input channels up to the first bus's count, and each output bus's range, are connected
-// while the bus is active; every other channel reads and writes its own scratch buffer.
-void IPlugVST3::ConnectBuses(const ProcessData& data) {
-  int32_t inputChannels = data.numInputs > 0 ? std::min(data.inputs[0].numChannels, GetInputCount()) : 0;
-  ConnectInputChannels(0, inputChannels, true);
-  ConnectInputChannels(inputChannels, GetInputCount() - inputChannels, false);
+// Every input slot starts on its own scratch buffer: the block's input is copied there, since
+// a plug-in may write into its inputs and those are the host's, and a channel the host does
+// not supply reads silence rather than an earlier block. Output channels of each bus are
+// connected while the bus is active; the others write their scratch. Returns the input
+// channels the host supplies.
+int32_t IPlugVST3::ConnectBuses(const ProcessData& data) {
+  int32_t supplied = data.numInputs > 0 ? std::min(data.inputs[0].numChannels, GetInputCount()) : 0;
+  ConnectInputChannels(0, GetInputCount(), false);
+  ConnectInputChannels(0, supplied, true);
   int32_t first = 0;
   for (int32 i = 0; i < data.numOutputs && first < GetOutputCount(); ++i) {
     Bus* bus = audioOutputs.at(i);
@@ -118,11 +126,19 @@ void IPlugVST3::ConnectBuses(const ProcessData& data) {
     first += c;
   }
   ConnectOutputChannels(first, GetOutputCount() - first, false);
+  return supplied;
+}
+
+void IPlugVST3::SilenceInputsFrom(int32_t first, int32_t frames) {
+  double** inputs = GetInputPointers();
+  for (int32_t i = first; i < GetInputCount() && frames > 0; ++i)
+    if (inputs[i]) std::memset(inputs[i], 0, sizeof(double) * static_cast<size_t>(frames));
 }
 
 void IPlugVST3::Process32(ProcessData& data) {
-  ConnectBuses(data);
-  BindInputBuffers(0, GetInputCount(), data.numInputs > 0 ? data.inputs[0].channelBuffers32 : nullptr, data.numSamples);
+  int32_t supplied = ConnectBuses(data);
+  BindInputBuffers(0, GetInputCount(), supplied > 0 ? data.inputs[0].channelBuffers32 : nullptr, data.numSamples);
+  SilenceInputsFrom(supplied, data.numSamples);
   // Channels of outputs not covered by any bus keep no host destination from an earlier block.
   BindOutputBuffers(0, GetOutputCount(), nullptr);
   int32_t first = 0;
@@ -136,8 +152,11 @@ void IPlugVST3::Process32(ProcessData& data) {
 }
 
 void IPlugVST3::Process64(ProcessData& data) {
-  ConnectBuses(data);
-  if (data.numInputs > 0) BindInputBuffersDouble(GetInputCount(), data.inputs[0].channelBuffers64);
+  int32_t supplied = ConnectBuses(data);
+  double** inPointers = GetInputPointers();
+  for (int32_t k = 0; k < supplied; ++k)
+    std::memcpy(inPointers[k], data.inputs[0].channelBuffers64[k], sizeof(double) * static_cast<size_t>(data.numSamples));
+  SilenceInputsFrom(supplied, data.numSamples);
   double** outPointers = GetOutputPointers();
   int32_t first = 0;
   for (int32 i = 0; i < data.numOutputs && first < GetOutputCount(); ++i) {
@@ -149,10 +168,10 @@ void IPlugVST3::Process64(ProcessData& data) {
   if (GetBypassed()) {
     ILatencyDelay* delay = GetLatencyDelay();
     if (GetLatency() != 0 && delay && delay->GetDelayLength() > 0)
-      delay->Process(GetInputPointers(), outPointers, data.numSamples);
+      delay->Process(inPointers, outPointers, data.numSamples);
     else
-      IPlugBase::ProcessBlock(GetInputPointers(), outPointers, data.numSamples);
+      IPlugBase::ProcessBlock(inPointers, outPointers, data.numSamples);
   } else {
-    ProcessBlock(GetInputPointers(), outPointers, data.numSamples);
+    ProcessBlock(inPointers, outPointers, data.numSamples);
   }
 }

@@ -1,7 +1,7 @@
 // FixturePlug: a small plug-in on the VST3 binding for the binding's own tests. Mono, one
 // preset, four parameters shaped like the amplifier's (a shape-2 gain, a three-entry list,
 // a switch, a grouped double). Like the amplifier it is silent until ParameterChanged has set
-// its gain, and it counts ParameterChanged calls.
+// its gain, writes its scaled input back into input channel 0, and counts ParameterChanged calls.
 #pragma once
 
 #include <vector>
@@ -24,3 +24,5 @@ class FixturePlug : public IPlugVST3 {
 extern int gFixtureInstances;
 // When set, the test create function throws instead of constructing.
 extern bool gFixtureCreationThrows;
+// The fixture created last while it lives, else null.
+extern FixturePlug* gLastFixture;

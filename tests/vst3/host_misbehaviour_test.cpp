@@ -1,0 +1,257 @@
+// The binding against hosts that misbehave: values outside 0..1 in the queues and from the
+// controller, calls out of order, input buses with fewer channels than the plug-in has, a
+// plug-in writing into its inputs while those are the host's, and state streams that move a
+// few bytes per call or fail midway.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "bindings/vst3/vst3_factory.h"
+#include "platform/vst3/parameter.h"
+#include "tests/vst3/fixture_plug.h"
+#include "tools/vst3host/host_objects.h"
+
+namespace {
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+using vst3host::MemoryStream;
+using vst3host::ParameterChanges;
+
+constexpr int32 kBlock = 32;
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// One fixture instance, initialised; Start sets it up for processing at a sample size.
+class Host {
+ public:
+  Host() : plug(static_cast<FixturePlug*>(CreateVST3Plugin())) {}
+  ~Host() {
+    plug->terminate();
+    EXPECT_EQ(plug->release(), 0u);
+  }
+  void Start(int32 sampleSize) {
+    ASSERT_EQ(plug->initialize(nullptr), kResultOk);
+    SpeakerArrangement mono = SpeakerArr::kMono;
+    ASSERT_EQ(plug->setBusArrangements(&mono, 1, &mono, 1), kResultOk);
+    ProcessSetup setup{kRealtime, sampleSize, kBlock, 44100};
+    ASSERT_EQ(plug->setupProcessing(setup), kResultOk);
+    ASSERT_EQ(plug->setActive(1), kResultOk);
+  }
+
+  // One mono block; the host's input bus carries inputChannels channels (0 or 1), and the
+  // output may share the input's buffer as in-place hosts do.
+  template <class Sample>
+  tresult Run(std::vector<Sample>& in, std::vector<Sample>& out, int32 inputChannels = 1, bool inPlace = false,
+              IParameterChanges* changes = nullptr) {
+    Sample* inPtr = in.data();
+    Sample* outPtr = inPlace ? in.data() : out.data();
+    AudioBusBuffers inBus{}, outBus{};
+    inBus.numChannels = inputChannels;
+    outBus.numChannels = 1;
+    SetBuffers(inBus, &inPtr);
+    SetBuffers(outBus, &outPtr);
+    ProcessData data{};
+    data.symbolicSampleSize = sizeof(Sample) == 4 ? kSample32 : kSample64;
+    data.numSamples = static_cast<int32>(in.size());
+    data.numInputs = data.numOutputs = 1;
+    data.inputs = &inBus;
+    data.outputs = &outBus;
+    data.inputParameterChanges = changes;
+    return plug->process(data);
+  }
+
+  FixturePlug* plug;
+
+ private:
+  static void SetBuffers(AudioBusBuffers& bus, float** channels) { bus.channelBuffers32 = channels; }
+  static void SetBuffers(AudioBusBuffers& bus, double** channels) { bus.channelBuffers64 = channels; }
+};
+
+// ---- Values outside 0..1 ----------------------------------------------------------------
+
+struct QueueValueCase {
+  const char* name;
+  ParamID id;
+  double value;
+  double toneAfter;  // plain value of Tone (-90 .. -10, default -90) after the block
+  double gainAfter;  // plain value of Gain (0.2 .. 100, default 40)
+};
+
+class QueueValueTest : public ::testing::TestWithParam<QueueValueCase> {};
+
+TEST_P(QueueValueTest, StaysInsideEachParametersRange) {
+  Host host;
+  host.Start(kSample32);
+  ParameterChanges changes;
+  changes.Add(GetParam().id, GetParam().value);
+  std::vector<float> in(kBlock, 0.5f), out(kBlock);
+  ASSERT_EQ(host.Run(in, out, 1, false, &changes), kResultOk);
+  EXPECT_EQ(host.plug->GetParameter(FixturePlug::kTone)->Value(), GetParam().toneAfter);
+  EXPECT_EQ(host.plug->GetParameter(FixturePlug::kGain)->Value(), GetParam().gainAfter);
+  EXPECT_EQ(host.plug->GetCurrentPresetIndex(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, QueueValueTest,
+    ::testing::Values(QueueValueCase{"toneBelowZero", FixturePlug::kTone, -1.0, -90, 40},
+                      QueueValueCase{"toneAboveOne", FixturePlug::kTone, 7.0, -10, 40},
+                      QueueValueCase{"toneMinusInfinity", FixturePlug::kTone, -kInf, -90, 40},
+                      QueueValueCase{"toneNaN", FixturePlug::kTone, std::nan(""), -90, 40},
+                      QueueValueCase{"gainBelowZero", FixturePlug::kGain, -0.5, -90, 0.2},
+                      QueueValueCase{"presetHuge", IPlugVST3::kPresetParamId, 1e300, -90, 40},
+                      QueueValueCase{"presetInfinity", IPlugVST3::kPresetParamId, kInf, -90, 40},
+                      QueueValueCase{"presetMinusInfinity", IPlugVST3::kPresetParamId, -kInf, -90, 40},
+                      QueueValueCase{"presetHugeNegative", IPlugVST3::kPresetParamId, -1e300, -90, 40}),
+    [](const ::testing::TestParamInfo<QueueValueCase>& info) { return std::string(info.param.name); });
+
+struct ControllerValueCase {
+  const char* name;
+  double value;
+  tresult expected;
+  double toneAfter;
+};
+
+class ControllerValueTest : public ::testing::TestWithParam<ControllerValueCase> {};
+
+TEST_P(ControllerValueTest, SetsTheNearestEndOfTheRange) {
+  Host host;
+  host.Start(kSample32);
+  host.plug->GetParameter(FixturePlug::kTone)->Set(-50);
+  EXPECT_EQ(host.plug->setParamNormalized(FixturePlug::kTone, GetParam().value), GetParam().expected);
+  EXPECT_EQ(host.plug->GetParameter(FixturePlug::kTone)->Value(), GetParam().toneAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ControllerValueTest,
+                         ::testing::Values(ControllerValueCase{"roundedPastOne", 1.0000000000000002, kResultOk, -10},
+                                           ControllerValueCase{"belowZero", -0.25, kResultOk, -90},
+                                           ControllerValueCase{"notANumber", std::nan(""), kResultFalse, -50}),
+                         [](const ::testing::TestParamInfo<ControllerValueCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+// ---- Calls out of order -----------------------------------------------------------------
+
+TEST(CallOrder, ProcessWithoutSetUpOrBusesIsRefusedAndWritesNothing) {
+  std::vector<float> in(kBlock, 0.5f), out(kBlock, 99.0f);
+  {
+    Host host;  // created, never initialised
+    EXPECT_NE(host.Run(in, out), kResultOk);
+  }
+  {
+    Host host;
+    ASSERT_EQ(host.plug->initialize(nullptr), kResultOk);
+    EXPECT_EQ(host.Run(in, out), kInvalidArgument);  // no setupProcessing yet
+  }
+  {
+    Host host;
+    host.Start(kSample32);
+    ASSERT_EQ(host.plug->terminate(), kResultOk);
+    EXPECT_EQ(host.Run(in, out), kNotInitialized);  // the buses went with terminate
+  }
+  EXPECT_EQ(out, std::vector<float>(kBlock, 99.0f));
+}
+
+TEST(CallOrder, RepeatedAndEarlyCallsAreHarmless) {
+  Host host;
+  EXPECT_EQ(host.plug->terminate(), kResultOk);  // before initialize
+  MemoryStream early;
+  EXPECT_EQ(host.plug->getState(&early), kResultOk);  // the state exists from construction on
+  EXPECT_EQ(early.Bytes().size(), 4u * 8 + 4);
+  host.Start(kSample32);
+  EXPECT_EQ(host.plug->setActive(1), kResultOk);  // active twice
+  std::vector<float> in(kBlock, 0.5f), out(kBlock);
+  EXPECT_EQ(host.Run(in, out), kResultOk);
+  EXPECT_FLOAT_EQ(out[0], 0.2f);
+  EXPECT_EQ(host.plug->terminate(), kResultOk);
+  EXPECT_EQ(host.plug->terminate(), kResultOk);  // twice
+  host.Start(kSample32);                          // and initialised again
+  EXPECT_EQ(host.plug->getParameterCount(), 6);
+  EXPECT_EQ(host.Run(in, out), kResultOk);
+  EXPECT_FLOAT_EQ(out[0], 0.2f);
+}
+
+// ---- Input buffers ----------------------------------------------------------------------
+
+template <class Sample>
+class InputBufferTest : public ::testing::Test {};
+using SampleTypes = ::testing::Types<float, double>;
+TYPED_TEST_SUITE(InputBufferTest, SampleTypes);
+
+TYPED_TEST(InputBufferTest, AChannelTheHostDoesNotSupplyReadsSilence) {
+  Host host;
+  host.Start(sizeof(TypeParam) == 4 ? kSample32 : kSample64);
+  std::vector<TypeParam> in(kBlock, TypeParam(0.5)), out(kBlock, TypeParam(99));
+  ASSERT_EQ(host.Run(in, out), kResultOk);
+  EXPECT_FLOAT_EQ(static_cast<float>(out[0]), 0.2f);
+  ASSERT_EQ(host.Run(in, out, 0), kResultOk);  // the input bus now carries no channel
+  EXPECT_EQ(out, std::vector<TypeParam>(kBlock, TypeParam(0)));
+}
+
+TYPED_TEST(InputBufferTest, TheHostsInputIsLeftAsItWasAndInPlaceGivesTheSameOutput) {
+  Host host;
+  host.Start(sizeof(TypeParam) == 4 ? kSample32 : kSample64);
+  std::vector<TypeParam> in(kBlock, TypeParam(0.5)), out(kBlock, TypeParam(99));
+  ASSERT_EQ(host.Run(in, out), kResultOk);
+  EXPECT_EQ(in, std::vector<TypeParam>(kBlock, TypeParam(0.5)));  // the plug-in wrote into its own copy
+  std::vector<TypeParam> shared(kBlock, TypeParam(0.5)), unused;
+  ASSERT_EQ(host.Run(shared, unused, 1, true), kResultOk);
+  EXPECT_EQ(shared, out);
+}
+
+// ---- State streams ----------------------------------------------------------------------
+
+TEST(StateStreams, ThatMoveAFewBytesPerCallRoundTrip) {
+  Host a, b;
+  a.Start(kSample32);
+  b.Start(kSample32);
+  ParameterChanges changes;
+  changes.Add(FixturePlug::kTone, 0.5);
+  changes.Add(IPlugVST3::kBypassParamId, 1);
+  std::vector<float> in(kBlock, 0.5f), out(kBlock);
+  a.Run(in, out, 1, false, &changes);
+  MemoryStream saved;
+  saved.LimitEachCallTo(5);
+  ASSERT_EQ(a.plug->getState(&saved), kResultOk);
+  ASSERT_EQ(saved.Bytes().size(), 4u * 8 + 4);
+  MemoryStream restore(saved.Bytes());
+  restore.LimitEachCallTo(3);
+  ASSERT_EQ(b.plug->setState(&restore), kResultOk);
+  EXPECT_EQ(b.plug->GetParameter(FixturePlug::kTone)->Value(), -50);
+  EXPECT_TRUE(b.plug->GetBypassed());
+}
+
+TEST(StateStreams, ThatFailMidwayAreRefusedAndChangeNothing) {
+  Host host;
+  host.Start(kSample32);
+  MemoryStream good;
+  ASSERT_EQ(host.plug->getState(&good), kResultOk);
+  std::vector<uint8> changed = good.Bytes();
+  changed[7] = 0x3F;  // Gain's double, still finite
+  for (size_t failAt : {size_t(0), size_t(12), size_t(32)}) {
+    MemoryStream broken(changed);
+    broken.FailFrom(failAt);
+    broken.LimitEachCallTo(4);
+    EXPECT_EQ(host.plug->setState(&broken), kResultFalse) << failAt;
+    MemoryStream after;
+    ASSERT_EQ(host.plug->getState(&after), kResultOk);
+    EXPECT_EQ(after.Bytes(), good.Bytes()) << failAt;
+  }
+  MemoryStream full;
+  full.FailFrom(20);
+  EXPECT_EQ(host.plug->getState(&full), kResultFalse);
+}
+
+// ---- Host-visible lists -----------------------------------------------------------------
+
+TEST(StringListParameter, WithoutEntriesHasNoStepsRatherThanMinusOne) {
+  StringListParameter empty(u"Empty", 5, u"", 0, 0);
+  EXPECT_EQ(empty.getInfo().stepCount, 0);
+  empty.appendString("one");
+  EXPECT_EQ(empty.getInfo().stepCount, 0);
+  empty.appendString("two");
+  EXPECT_EQ(empty.getInfo().stepCount, 1);
+}
+
+}  // namespace
