@@ -38,6 +38,7 @@ IPlugVST3::IPlugVST3(IPlugInstanceInfo, int32_t paramCount, const char* channelI
   ConnectInputChannels(0, GetInputCount(), true);
   ConnectOutputChannels(0, GetOutputCount(), true);
   if (GetInputCount() > 0) CreateLatencyDelay(0);
+  SetInputBusLabel(0, "Main Input");
   if (isInstrument) {
     for (int32_t j = 0; 2 * j < GetOutputCount(); ++j) {
       char label[32];
@@ -99,7 +100,8 @@ tresult PLUGIN_API IPlugVST3::initialize(FUnknown* context) {
 
 bool IPlugVST3::BuildBuses() {
   int32_t inputs = GetInputCount(), outputs = GetOutputCount();
-  if (inputs >= 1 && inputs <= kMaxChannels && !addAudioInput(Wide("Main Input").units, SpeakerArrangementForChannels(inputs)))
+  if (inputs >= 1 && inputs <= kMaxChannels &&
+      !addAudioInput(Wide(GetInputBusLabel(0)).units, SpeakerArrangementForChannels(inputs)))
     return false;
   if (IsInstrument()) {
     for (int32_t j = 0; 2 * j < outputs; ++j)

@@ -98,7 +98,9 @@ void IPlugVST3::ApplyHostEvents(IEventList* events) {
     if (e.type == Event::kNoteOnEvent) {
       midi.status = static_cast<uint8_t>(0x90 | (e.noteOn.channel & 0x0F));
       midi.data1 = static_cast<uint8_t>(e.noteOn.pitch);
-      midi.data2 = static_cast<uint8_t>(static_cast<int>(e.noteOn.velocity * 127));
+      // Velocity is 0..1; anything else (or not a number) must not reach the conversion.
+      float velocity = e.noteOn.velocity >= 0.0f ? std::min(e.noteOn.velocity, 1.0f) : 0.0f;
+      midi.data2 = static_cast<uint8_t>(static_cast<int>(velocity * 127));
     } else if (e.type == Event::kNoteOffEvent) {
       midi.status = static_cast<uint8_t>(0x80 | (e.noteOff.channel & 0x0F));
       midi.data1 = static_cast<uint8_t>(e.noteOff.pitch);

@@ -9,7 +9,7 @@ using namespace Steinberg;
 IPlugVST3View::IPlugVST3View(IPlugVST3* plug) : plug_(plug) { plug_->addRef(); }
 
 IPlugVST3View::~IPlugVST3View() {
-  if (windowOpen_) removed();  // a host that releases an attached view
+  if (attached_) removed();  // a host that releases an attached view
   plug_->RemoveView(this);
   plug_->release();
 }
@@ -21,23 +21,28 @@ tresult PLUGIN_API IPlugVST3View::isPlatformTypeSupported(FIDString type) {
 
 tresult PLUGIN_API IPlugVST3View::attached(void* parent, FIDString type) {
   IEditor* editor = plug_->GetEditor();
-  if (!editor) return kResultFalse;
+  // A second attach without removed would open a second window over the first.
+  if (!editor || attached_) return kResultFalse;
   if (type && std::strcmp(type, kPlatformTypeHWND) == 0) {
     // A window that did not open is not reported as open.
     if (!parent || !editor->OpenWindow(parent)) return kResultFalse;
     windowOpen_ = true;
   }
+  attached_ = true;
   CPluginView::attached(parent, type);
   plug_->EditorOpened();
   return kResultOk;
 }
 
+// Undoes this view's own attach only: removing a view that was never attached must not close
+// the window another view opened.
 tresult PLUGIN_API IPlugVST3View::removed() {
-  if (IEditor* editor = plug_->GetEditor()) {
+  IEditor* editor = plug_->GetEditor();
+  if (attached_ && editor) {
     plug_->EditorClosed();
-    editor->CloseWindow();
+    if (windowOpen_) editor->CloseWindow();
   }
-  windowOpen_ = false;
+  attached_ = windowOpen_ = false;
   return CPluginView::removed();
 }
 

@@ -1,15 +1,17 @@
-// The binding against hosts that misbehave: values outside 0..1 in the queues and from the
-// controller, calls out of order, input buses with fewer channels than the plug-in has, a
-// plug-in writing into its inputs while those are the host's, and state streams that move a
-// few bytes per call or fail midway.
+// The binding against hosts that misbehave: values outside 0..1 in the queues, from the
+// controller and in note events, calls out of order (views included), input buses with fewer
+// channels than the plug-in has, a plug-in writing into its inputs while those are the host's,
+// and state streams that move a few bytes per call or fail midway.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <vector>
 
+#include "bindings/vst3/iplug_vst3_view.h"
 #include "bindings/vst3/vst3_factory.h"
 #include "platform/vst3/parameter.h"
+#include "tests/support/fake_editor.h"
 #include "tests/vst3/fixture_plug.h"
 #include "tools/vst3host/host_objects.h"
 
@@ -17,6 +19,7 @@ namespace {
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
+using vst3host::EventList;
 using vst3host::MemoryStream;
 using vst3host::ParameterChanges;
 
@@ -170,6 +173,77 @@ TEST(CallOrder, RepeatedAndEarlyCallsAreHarmless) {
   EXPECT_EQ(host.plug->getParameterCount(), 6);
   EXPECT_EQ(host.Run(in, out), kResultOk);
   EXPECT_FLOAT_EQ(out[0], 0.2f);
+}
+
+TEST(CallOrder, AViewAttachesOnceAndRemovesOnlyWhatItAttached) {
+  Host host;
+  host.Start(kSample32);
+  auto* editor = new FakeEditor(host.plug);
+  host.plug->AttachEditor(editor);
+  IPlugView* shown = host.plug->createView("editor");
+  IPlugView* other = host.plug->createView("editor");
+  ASSERT_TRUE(shown && other);
+  ASSERT_EQ(shown->attached(reinterpret_cast<void*>(0x10), "HWND"), kResultOk);
+  editor->ClearCalls();
+  EXPECT_EQ(shown->attached(reinterpret_cast<void*>(0x20), "HWND"), kResultFalse);  // no second window
+  EXPECT_EQ(other->removed(), kResultOk);  // never attached: the shown window stays
+  EXPECT_TRUE(editor->Calls().empty());
+  EXPECT_TRUE(editor->IsWindowOpen());
+  EXPECT_EQ(other->release(), 0u);
+  EXPECT_EQ(shown->release(), 0u);  // released while attached: the window closes with it
+  EXPECT_FALSE(editor->IsWindowOpen());
+}
+
+// A plug-in that takes notes, recording what reaches it.
+class NotePlug : public IPlugVST3 {
+ public:
+  NotePlug()
+      : IPlugVST3(IPlugInstanceInfo{}, 0, "1-1", 1, "Notes", "", "Quenvald", 0x10000, 1, 1, 0, true, false, false) {}
+  void HandleMidiEvent(const IMidiEvent& event) override { received.push_back(event); }
+  std::vector<IMidiEvent> received;
+};
+
+Event Note(uint16 type, int16 channel, int16 pitch, float velocity, int32 offset) {
+  Event e{};
+  e.type = type;
+  e.sampleOffset = offset;
+  if (type == Event::kNoteOffEvent) {
+    e.noteOff.channel = channel;
+    e.noteOff.pitch = pitch;
+    e.noteOff.velocity = velocity;
+  } else {
+    e.noteOn.channel = channel;
+    e.noteOn.pitch = pitch;
+    e.noteOn.velocity = velocity;
+  }
+  return e;
+}
+
+TEST(NoteEvents, BecomeMidiWithTheirVelocityInsideTheRange) {
+  auto* plug = new NotePlug();
+  ASSERT_EQ(plug->initialize(nullptr), kResultOk);
+  EXPECT_EQ(plug->getBusCount(kEvent, kInput), 1);
+  EventList events;
+  const Event notes[] = {Note(Event::kNoteOnEvent, 2, 60, 1.0f, 0),      Note(Event::kNoteOnEvent, 2, 62, 0.5f, 1),
+                         Note(Event::kNoteOnEvent, 0, 64, 7.0f, 2),      Note(Event::kNoteOnEvent, 0, 65, -1.0f, 3),
+                         Note(Event::kNoteOnEvent, 0, 67, std::nanf(""), 4), Note(Event::kDataEvent, 0, 0, 0, 5),
+                         Note(Event::kNoteOffEvent, 2, 60, 0.8f, 6)};
+  for (Event e : notes) events.addEvent(e);
+  ProcessData data{};
+  data.symbolicSampleSize = kSample32;
+  data.inputEvents = &events;
+  ASSERT_EQ(plug->process(data), kResultOk);  // a block of no samples still delivers its events
+  const uint8 expected[][4] = {{0, 0x92, 60, 127}, {1, 0x92, 62, 63}, {2, 0x90, 64, 127},
+                               {3, 0x90, 65, 0},   {4, 0x90, 67, 0},  {6, 0x82, 60, 0}};
+  ASSERT_EQ(plug->received.size(), 6u);
+  for (size_t i = 0; i < 6; ++i) {
+    const IMidiEvent& m = plug->received[i];
+    EXPECT_EQ((std::vector<int>{m.offset, m.status, m.data1, m.data2}),
+              (std::vector<int>{expected[i][0], expected[i][1], expected[i][2], expected[i][3]}))
+        << i;
+  }
+  plug->terminate();
+  EXPECT_EQ(plug->release(), 0u);
 }
 
 // ---- Input buffers ----------------------------------------------------------------------
