@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 
+#include "bindings/vst3/host_call_guard.h"
 #include "bindings/vst3/iplug_vst3_view.h"
 #include "bindings/vst3/vst3_host_parameters.h"
 #include "bindings/vst3/vst3_speakers.h"
@@ -162,20 +163,24 @@ tresult PLUGIN_API IPlugVST3::terminate() {
 }
 
 tresult PLUGIN_API IPlugVST3::setActive(TBool state) {
-  ActiveStateChanged(state != 0);
-  return kResultOk;
+  return GuardedHostCall([&] {
+    ActiveStateChanged(state != 0);
+    return kResultOk;
+  });
 }
 
 tresult PLUGIN_API IPlugVST3::setupProcessing(ProcessSetup& setup) {
   if (setup.symbolicSampleSize != kSample32 && setup.symbolicSampleSize != kSample64) return kResultFalse;
   if (setup.maxSamplesPerBlock < 0 || !(setup.sampleRate > 0)) return kInvalidArgument;
-  // The bypass flag is the host's and the state's: a new rate or block size keeps it.
-  SetSampleRate(setup.sampleRate);
-  SetBlockSize(setup.maxSamplesPerBlock);
-  if (GetScratchFrames() < setup.maxSamplesPerBlock) return kOutOfMemory;
-  Reset();
-  processSetup = setup;
-  return kResultOk;
+  return GuardedHostCall([&] {
+    // The bypass flag is the host's and the state's: a new rate or block size keeps it.
+    SetSampleRate(setup.sampleRate);
+    SetBlockSize(setup.maxSamplesPerBlock);
+    if (GetScratchFrames() < setup.maxSamplesPerBlock) return kOutOfMemory;
+    Reset();
+    processSetup = setup;
+    return kResultOk;
+  });
 }
 
 tresult PLUGIN_API IPlugVST3::canProcessSampleSize(int32 symbolicSampleSize) {

@@ -113,6 +113,7 @@ class IPlugVST3 : public IPlugBase, public Steinberg::Vst::IUnitInfo, public Ste
   void ApplyParameterChanges(Steinberg::Vst::IParameterChanges* changes);
   void ApplyHostEvents(Steinberg::Vst::IEventList* events);
   tresult CheckProcessData(const Steinberg::Vst::ProcessData& data) const;
+  tresult ProcessLocked(Steinberg::Vst::ProcessData& data);
   int32_t ConnectBuses(const Steinberg::Vst::ProcessData& data);
   void SilenceInputsFrom(int32_t first, int32_t frames);
   void Process32(Steinberg::Vst::ProcessData& data);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "bindings/vst3/host_call_guard.h"
 #include "bindings/vst3/iplug_vst3.h"
 
 using namespace Steinberg;
@@ -41,6 +42,10 @@ tresult IPlugVST3::CheckProcessData(const ProcessData& data) const {
 }
 
 tresult PLUGIN_API IPlugVST3::process(ProcessData& data) {
+  return GuardedHostCall([&] { return ProcessLocked(data); });
+}
+
+tresult IPlugVST3::ProcessLocked(ProcessData& data) {
   LockGuard lock(GetLock());
   tresult check = CheckProcessData(data);
   if (data.processContext) lastContext_ = *data.processContext;

@@ -23,10 +23,25 @@ void FixturePlug::ParameterChanged(int32_t paramIdx) {
 }
 
 void FixturePlug::ProcessBlock(double** inputs, double** outputs, int32_t frames) {
+  if (throws) throw std::bad_alloc();
   for (int32_t i = 0; i < frames; ++i) {
     inputs[0][i] *= gain;
     outputs[0][i] = inputs[0][i];
   }
+}
+
+void FixturePlug::Reset() {
+  if (throws) throw std::bad_alloc();
+  IPlugVST3::Reset();
+}
+
+void FixturePlug::ActiveStateChanged(bool active) {
+  if (throws) throw std::bad_alloc();
+  IPlugVST3::ActiveStateChanged(active);
+}
+
+void FixturePlug::EditorOpened() {
+  if (throws) throw std::bad_alloc();
 }
 
 FixturePlug* gLastFixture = nullptr;

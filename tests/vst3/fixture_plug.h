@@ -15,9 +15,13 @@ class FixturePlug : public IPlugVST3 {
 
   void ParameterChanged(int32_t paramIdx) override;
   void ProcessBlock(double** inputs, double** outputs, int32_t frames) override;
+  void Reset() override;
+  void ActiveStateChanged(bool active) override;
+  void EditorOpened() override;
 
   std::vector<int32_t> changed;
-  double gain = 0.0;  // set only by ParameterChanged
+  double gain = 0.0;     // set only by ParameterChanged
+  bool throws = false;  // Reset, ActiveStateChanged, EditorOpened and ProcessBlock throw
 };
 
 // How many FixturePlug objects exist (to see the last release destroy them).

@@ -246,6 +246,44 @@ TEST(NoteEvents, BecomeMidiWithTheirVelocityInsideTheRange) {
   EXPECT_EQ(plug->release(), 0u);
 }
 
+// ---- Exceptions from the plug-in's code ---------------------------------------------------
+
+enum class ThrowingCall { kSetupProcessing, kSetActive, kProcess, kAttached };
+
+std::string ThrowingCallName(const ::testing::TestParamInfo<ThrowingCall>& info) {
+  static const char* const kNames[] = {"setupProcessing", "setActive", "process", "attached"};
+  return kNames[static_cast<int>(info.param)];
+}
+
+class ExceptionTest : public ::testing::TestWithParam<ThrowingCall> {};
+
+TEST_P(ExceptionTest, StopsAtTheBoundaryWithAnInternalError) {
+  Host host;
+  host.Start(kSample32);
+  host.plug->AttachEditor(new FakeEditor(host.plug));
+  IPlugView* view = host.plug->createView("editor");
+  host.plug->throws = true;
+  std::vector<float> in(kBlock, 0.5f), out(kBlock);
+  ProcessSetup setup{kRealtime, kSample32, kBlock, 48000};
+  tresult result = kResultOk;
+  switch (GetParam()) {
+    case ThrowingCall::kSetupProcessing: result = host.plug->setupProcessing(setup); break;
+    case ThrowingCall::kSetActive: result = host.plug->setActive(0); break;
+    case ThrowingCall::kProcess: result = host.Run(in, out); break;
+    case ThrowingCall::kAttached: result = view->attached(reinterpret_cast<void*>(0x10), "HWND"); break;
+  }
+  EXPECT_EQ(result, kInternalError);
+  host.plug->throws = false;
+  view->removed();
+  view->release();
+  EXPECT_EQ(host.Run(in, out), kResultOk);  // and the instance goes on
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ExceptionTest,
+                         ::testing::Values(ThrowingCall::kSetupProcessing, ThrowingCall::kSetActive,
+                                           ThrowingCall::kProcess, ThrowingCall::kAttached),
+                         ThrowingCallName);
+
 // ---- Input buffers ----------------------------------------------------------------------
 
 template <class Sample>
