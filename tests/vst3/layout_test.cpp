@@ -1,15 +1,21 @@
 // Every record the layer shares with hosts, field by field, at the offsets, sizes and
-// alignments of the interface facts for x86-64 (identical for Windows and Linux). Checked by
-// the compiler in the native and the win64 configuration alike.
+// alignments of the interface facts for x86-64 (identical for Windows and Linux), and every
+// interface as nothing but a table pointer without a virtual destructor (which would add
+// slots). Checked by the compiler in the native and the win64 configuration alike.
 #include <cstddef>
+#include <type_traits>
 
 #include "platform/vst3/vst3_audio_processor.h"
 #include "platform/vst3/vst3_component.h"
+#include "platform/vst3/vst3_connection.h"
 #include "platform/vst3/vst3_context_menu.h"
 #include "platform/vst3/vst3_edit_controller.h"
 #include "platform/vst3/vst3_events.h"
+#include "platform/vst3/vst3_host_application.h"
 #include "platform/vst3/vst3_plugin_factory_interfaces.h"
+#include "platform/vst3/vst3_parameter_changes.h"
 #include "platform/vst3/vst3_process_context.h"
+#include "platform/vst3/vst3_stream.h"
 #include "platform/vst3/vst3_units.h"
 #include "platform/vst3/vst3_view.h"
 
@@ -189,5 +195,36 @@ KV_AT(Event, noteOn, 24);
 KV_AT(Event, noteOff, 24);
 KV_AT(Event, data, 24);
 KV_AT(Event, noteExpressionText, 24);
+
+#define KV_INTERFACE(name)                                                                   \
+  static_assert(sizeof(name) == sizeof(void*) && std::is_polymorphic<name>::value &&        \
+                    !std::has_virtual_destructor<name>::value,                               \
+                #name " is a table pointer without a virtual destructor")
+KV_INTERFACE(FUnknown);
+KV_INTERFACE(IPluginBase);
+KV_INTERFACE(IPluginFactory);
+KV_INTERFACE(IPluginFactory2);
+KV_INTERFACE(IPluginFactory3);
+KV_INTERFACE(IComponent);
+KV_INTERFACE(IAudioProcessor);
+KV_INTERFACE(IEditController);
+KV_INTERFACE(IEditController2);
+KV_INTERFACE(IComponentHandler);
+KV_INTERFACE(IComponentHandler2);
+KV_INTERFACE(IComponentHandler3);
+KV_INTERFACE(IContextMenu);
+KV_INTERFACE(IContextMenuTarget);
+KV_INTERFACE(IConnectionPoint);
+KV_INTERFACE(IMessage);
+KV_INTERFACE(IAttributeList);
+KV_INTERFACE(IUnitInfo);
+KV_INTERFACE(IPlugView);
+KV_INTERFACE(IPlugFrame);
+KV_INTERFACE(IBStream);
+KV_INTERFACE(ISizeableStream);
+KV_INTERFACE(IParameterChanges);
+KV_INTERFACE(IParamValueQueue);
+KV_INTERFACE(IEventList);
+KV_INTERFACE(IHostApplication);
 
 }  // namespace
