@@ -118,6 +118,7 @@ class IPlugVST3 : public IPlugBase, public Steinberg::Vst::IUnitInfo, public Ste
   void SilenceInputsFrom(int32_t first, int32_t frames);
   void Process32(Steinberg::Vst::ProcessData& data);
   void Process64(Steinberg::Vst::ProcessData& data);
+  void FinishOutputs(Steinberg::Vst::ProcessData& data);
 
   std::vector<IPlugVST3View*> views_;  // open views, not owned
   Steinberg::Vst::ProcessContext lastContext_{};

@@ -58,9 +58,30 @@ tresult IPlugVST3::ProcessLocked(ProcessData& data) {
   if (audioOutputs.size() == 0) return kNotInitialized;
   if (processSetup.symbolicSampleSize == kSample32) Process32(data);
   else Process64(data);
-  // Every output was written: none of its channels is silent by the host's flags any more.
-  for (int32 i = 0; i < data.numOutputs; ++i) data.outputs[i].silenceFlags = 0;
+  FinishOutputs(data);
   return kResultOk;
+}
+
+// Host output channels the block did not write (those of an inactive bus, those beyond the
+// plug-in's own channels) are silenced rather than left holding the host's old memory, and
+// the silence flags say which channels are silent.
+void IPlugVST3::FinishOutputs(ProcessData& data) {
+  const bool is64 = processSetup.symbolicSampleSize == kSample64;
+  const size_t bytes = static_cast<size_t>(data.numSamples) * (is64 ? sizeof(double) : sizeof(float));
+  int32_t first = 0;
+  for (int32 i = 0; i < data.numOutputs; ++i) {
+    AudioBusBuffers& bus = data.outputs[i];
+    int32_t mapped = std::min(bus.numChannels, GetOutputCount() - first);
+    uint64 silent = 0;
+    for (int32 k = 0; k < bus.numChannels; ++k) {
+      if (k < mapped && IsOutputConnected(first + k)) continue;
+      std::memset(is64 ? static_cast<void*>(bus.channelBuffers64[k]) : static_cast<void*>(bus.channelBuffers32[k]), 0,
+                  bytes);
+      if (k < 64) silent |= uint64{1} << k;
+    }
+    bus.silenceFlags = silent;
+    first += mapped;
+  }
 }
 
 void IPlugVST3::ApplyParameterChanges(IParameterChanges* changes) {

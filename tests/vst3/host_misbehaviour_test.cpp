@@ -1,7 +1,8 @@
 // The binding against hosts that misbehave: values outside 0..1 in the queues, from the
-// controller and in note events, calls out of order (views included), input buses with fewer
-// channels than the plug-in has, a plug-in writing into its inputs while those are the host's,
-// and state streams that move a few bytes per call or fail midway.
+// controller and in note events, calls out of order (views included), exceptions from the
+// plug-in's code, buses with other channel counts than the plug-in's (missing inputs, extra or
+// inactive outputs), a plug-in writing into its inputs while those are the host's, and state
+// streams that move a few bytes per call or fail midway.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -284,14 +285,14 @@ INSTANTIATE_TEST_SUITE_P(Table, ExceptionTest,
                                            ThrowingCall::kProcess, ThrowingCall::kAttached),
                          ThrowingCallName);
 
-// ---- Input buffers ----------------------------------------------------------------------
+// ---- Host buffers ------------------------------------------------------------------------
 
 template <class Sample>
-class InputBufferTest : public ::testing::Test {};
+class HostBufferTest : public ::testing::Test {};
 using SampleTypes = ::testing::Types<float, double>;
-TYPED_TEST_SUITE(InputBufferTest, SampleTypes);
+TYPED_TEST_SUITE(HostBufferTest, SampleTypes);
 
-TYPED_TEST(InputBufferTest, AChannelTheHostDoesNotSupplyReadsSilence) {
+TYPED_TEST(HostBufferTest, AChannelTheHostDoesNotSupplyReadsSilence) {
   Host host;
   host.Start(sizeof(TypeParam) == 4 ? kSample32 : kSample64);
   std::vector<TypeParam> in(kBlock, TypeParam(0.5)), out(kBlock, TypeParam(99));
@@ -301,7 +302,7 @@ TYPED_TEST(InputBufferTest, AChannelTheHostDoesNotSupplyReadsSilence) {
   EXPECT_EQ(out, std::vector<TypeParam>(kBlock, TypeParam(0)));
 }
 
-TYPED_TEST(InputBufferTest, TheHostsInputIsLeftAsItWasAndInPlaceGivesTheSameOutput) {
+TYPED_TEST(HostBufferTest, TheHostsInputIsLeftAsItWasAndInPlaceGivesTheSameOutput) {
   Host host;
   host.Start(sizeof(TypeParam) == 4 ? kSample32 : kSample64);
   std::vector<TypeParam> in(kBlock, TypeParam(0.5)), out(kBlock, TypeParam(99));
@@ -310,6 +311,41 @@ TYPED_TEST(InputBufferTest, TheHostsInputIsLeftAsItWasAndInPlaceGivesTheSameOutp
   std::vector<TypeParam> shared(kBlock, TypeParam(0.5)), unused;
   ASSERT_EQ(host.Run(shared, unused, 1, true), kResultOk);
   EXPECT_EQ(shared, out);
+}
+
+TYPED_TEST(HostBufferTest, OutputChannelsTheBlockDoesNotWriteAreSilencedAndFlagged) {
+  Host host;
+  const int32 sampleSize = sizeof(TypeParam) == 4 ? kSample32 : kSample64;
+  host.Start(sampleSize);
+  std::vector<TypeParam> in(kBlock, TypeParam(0.5)), left(kBlock, TypeParam(99)), right(kBlock, TypeParam(99));
+  TypeParam* inPtr = in.data();
+  TypeParam* outPtrs[2] = {left.data(), right.data()};
+  AudioBusBuffers inBus{}, outBus{};
+  inBus.numChannels = 1;
+  outBus.numChannels = 2;  // a host that hands a mono plug-in two output channels
+  outBus.silenceFlags = 0;
+  if constexpr (sizeof(TypeParam) == 4) {
+    inBus.channelBuffers32 = &inPtr;
+    outBus.channelBuffers32 = outPtrs;
+  } else {
+    inBus.channelBuffers64 = &inPtr;
+    outBus.channelBuffers64 = outPtrs;
+  }
+  ProcessData data{};
+  data.symbolicSampleSize = sampleSize;
+  data.numSamples = kBlock;
+  data.numInputs = data.numOutputs = 1;
+  data.inputs = &inBus;
+  data.outputs = &outBus;
+  ASSERT_EQ(host.plug->process(data), kResultOk);
+  EXPECT_FLOAT_EQ(static_cast<float>(left[0]), 0.2f);
+  EXPECT_EQ(right, std::vector<TypeParam>(kBlock, TypeParam(0)));
+  EXPECT_EQ(outBus.silenceFlags, 2u);
+  ASSERT_EQ(host.plug->activateBus(kAudio, kOutput, 0, 0), kResultOk);  // now the bus is off
+  left.assign(kBlock, TypeParam(99));
+  ASSERT_EQ(host.plug->process(data), kResultOk);
+  EXPECT_EQ(left, std::vector<TypeParam>(kBlock, TypeParam(0)));
+  EXPECT_EQ(outBus.silenceFlags, 3u);
 }
 
 // ---- State streams ----------------------------------------------------------------------
