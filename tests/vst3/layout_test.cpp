@@ -23,6 +23,14 @@ namespace {
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
+static_assert(sizeof(tresult) == 4 && sizeof(TBool) == 1 && sizeof(char16) == 2 && sizeof(String128) == 256 &&
+                  sizeof(TUID) == 16 && sizeof(TSize) == 8 && sizeof(UCoord) == 4,
+              "basic types");
+static_assert(sizeof(ParamID) == 4 && sizeof(ParamValue) == 8 && sizeof(SpeakerArrangement) == 8 &&
+                  sizeof(MediaType) == 4 && sizeof(BusDirection) == 4 && sizeof(CtrlNumber) == 2 &&
+                  sizeof(TSamples) == 8 && sizeof(Sample32) == 4 && sizeof(Sample64) == 8,
+              "Vst scalar types");
+
 #define KV_RECORD(record, size, align) \
   static_assert(sizeof(record) == (size) && alignof(record) == (align), #record " size and alignment")
 #define KV_AT(record, field, offset) static_assert(offsetof(record, field) == (offset), #record "." #field)
