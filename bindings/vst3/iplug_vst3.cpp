@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 
+#include "bindings/vst3/host_call_guard.h"
 #include "bindings/vst3/iplug_vst3_view.h"
 #include "bindings/vst3/vst3_host_parameters.h"
 #include "bindings/vst3/vst3_speakers.h"
@@ -38,6 +39,7 @@ IPlugVST3::IPlugVST3(IPlugInstanceInfo, int32_t paramCount, const char* channelI
   ConnectInputChannels(0, GetInputCount(), true);
   ConnectOutputChannels(0, GetOutputCount(), true);
   if (GetInputCount() > 0) CreateLatencyDelay(0);
+  SetInputBusLabel(0, "Main Input");
   if (isInstrument) {
     for (int32_t j = 0; 2 * j < GetOutputCount(); ++j) {
       char label[32];
@@ -99,7 +101,8 @@ tresult PLUGIN_API IPlugVST3::initialize(FUnknown* context) {
 
 bool IPlugVST3::BuildBuses() {
   int32_t inputs = GetInputCount(), outputs = GetOutputCount();
-  if (inputs >= 1 && inputs <= kMaxChannels && !addAudioInput(Wide("Main Input").units, SpeakerArrangementForChannels(inputs)))
+  if (inputs >= 1 && inputs <= kMaxChannels &&
+      !addAudioInput(Wide(GetInputBusLabel(0)).units, SpeakerArrangementForChannels(inputs)))
     return false;
   if (IsInstrument()) {
     for (int32_t j = 0; 2 * j < outputs; ++j)
@@ -160,20 +163,24 @@ tresult PLUGIN_API IPlugVST3::terminate() {
 }
 
 tresult PLUGIN_API IPlugVST3::setActive(TBool state) {
-  ActiveStateChanged(state != 0);
-  return kResultOk;
+  return GuardedHostCall([&] {
+    ActiveStateChanged(state != 0);
+    return kResultOk;
+  });
 }
 
 tresult PLUGIN_API IPlugVST3::setupProcessing(ProcessSetup& setup) {
   if (setup.symbolicSampleSize != kSample32 && setup.symbolicSampleSize != kSample64) return kResultFalse;
   if (setup.maxSamplesPerBlock < 0 || !(setup.sampleRate > 0)) return kInvalidArgument;
-  // The bypass flag is the host's and the state's: a new rate or block size keeps it.
-  SetSampleRate(setup.sampleRate);
-  SetBlockSize(setup.maxSamplesPerBlock);
-  if (GetScratchFrames() < setup.maxSamplesPerBlock) return kOutOfMemory;
-  Reset();
-  processSetup = setup;
-  return kResultOk;
+  return GuardedHostCall([&] {
+    // The bypass flag is the host's and the state's: a new rate or block size keeps it.
+    SetSampleRate(setup.sampleRate);
+    SetBlockSize(setup.maxSamplesPerBlock);
+    if (GetScratchFrames() < setup.maxSamplesPerBlock) return kOutOfMemory;
+    Reset();
+    processSetup = setup;
+    return kResultOk;
+  });
 }
 
 tresult PLUGIN_API IPlugVST3::canProcessSampleSize(int32 symbolicSampleSize) {

@@ -113,9 +113,12 @@ class IPlugVST3 : public IPlugBase, public Steinberg::Vst::IUnitInfo, public Ste
   void ApplyParameterChanges(Steinberg::Vst::IParameterChanges* changes);
   void ApplyHostEvents(Steinberg::Vst::IEventList* events);
   tresult CheckProcessData(const Steinberg::Vst::ProcessData& data) const;
-  void ConnectBuses(const Steinberg::Vst::ProcessData& data);
+  tresult ProcessLocked(Steinberg::Vst::ProcessData& data);
+  int32_t ConnectBuses(const Steinberg::Vst::ProcessData& data);
+  void SilenceInputsFrom(int32_t first, int32_t frames);
   void Process32(Steinberg::Vst::ProcessData& data);
   void Process64(Steinberg::Vst::ProcessData& data);
+  void FinishOutputs(Steinberg::Vst::ProcessData& data);
 
   std::vector<IPlugVST3View*> views_;  // open views, not owned
   Steinberg::Vst::ProcessContext lastContext_{};

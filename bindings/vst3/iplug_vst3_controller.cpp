@@ -1,6 +1,7 @@
 // IPlugVST3, controller side: parameter texts and conversions, the unit and program-list
 // information, views, and the plug-in's calls up to the host (gestures, context menu,
 // resize). [UI thread; no lock: setParamNormalized stores only, the queues are audible]
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -35,8 +36,9 @@ ParamValue PLUGIN_API IPlugVST3::getParamNormalized(ParamID id) {
 
 tresult PLUGIN_API IPlugVST3::setParamNormalized(ParamID id, ParamValue value) {
   IParameter* param = id < static_cast<ParamID>(GetParameterCount()) ? GetParameter(static_cast<int32_t>(id)) : nullptr;
-  if (!param || !(value >= 0.0 && value <= 1.0)) return kResultFalse;
-  param->SetNormalized(value);
+  if (!param || !(value == value)) return kResultFalse;
+  // A host's value a rounding step outside 0..1 is its end of the range, not a refusal.
+  param->SetNormalized(std::clamp(value, 0.0, 1.0));
   return kResultOk;
 }
 

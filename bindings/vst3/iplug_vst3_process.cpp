@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "bindings/vst3/host_call_guard.h"
 #include "bindings/vst3/iplug_vst3.h"
 
 using namespace Steinberg;
@@ -41,6 +42,10 @@ tresult IPlugVST3::CheckProcessData(const ProcessData& data) const {
 }
 
 tresult PLUGIN_API IPlugVST3::process(ProcessData& data) {
+  return GuardedHostCall([&] { return ProcessLocked(data); });
+}
+
+tresult IPlugVST3::ProcessLocked(ProcessData& data) {
   LockGuard lock(GetLock());
   tresult check = CheckProcessData(data);
   if (data.processContext) lastContext_ = *data.processContext;
@@ -49,11 +54,34 @@ tresult PLUGIN_API IPlugVST3::process(ProcessData& data) {
   if (check != kResultOk) return check;
   if (DoesMidi()) ApplyHostEvents(data.inputEvents);
   if (data.numSamples == 0) return kResultOk;
+  // Before initialize or after terminate there are no buses to write: not a block done.
+  if (audioOutputs.size() == 0) return kNotInitialized;
   if (processSetup.symbolicSampleSize == kSample32) Process32(data);
   else Process64(data);
-  // Every output was written: none of its channels is silent by the host's flags any more.
-  for (int32 i = 0; i < data.numOutputs; ++i) data.outputs[i].silenceFlags = 0;
+  FinishOutputs(data);
   return kResultOk;
+}
+
+// Host output channels the block did not write (those of an inactive bus, those beyond the
+// plug-in's own channels) are silenced rather than left holding the host's old memory, and
+// the silence flags say which channels are silent.
+void IPlugVST3::FinishOutputs(ProcessData& data) {
+  const bool is64 = processSetup.symbolicSampleSize == kSample64;
+  const size_t bytes = static_cast<size_t>(data.numSamples) * (is64 ? sizeof(double) : sizeof(float));
+  int32_t first = 0;
+  for (int32 i = 0; i < data.numOutputs; ++i) {
+    AudioBusBuffers& bus = data.outputs[i];
+    int32_t mapped = std::min(bus.numChannels, GetOutputCount() - first);
+    uint64 silent = 0;
+    for (int32 k = 0; k < bus.numChannels; ++k) {
+      if (k < mapped && IsOutputConnected(first + k)) continue;
+      std::memset(is64 ? static_cast<void*>(bus.channelBuffers64[k]) : static_cast<void*>(bus.channelBuffers32[k]), 0,
+                  bytes);
+      if (k < 64) silent |= uint64{1} << k;
+    }
+    bus.silenceFlags = silent;
+    first += mapped;
+  }
 }
 
 void IPlugVST3::ApplyParameterChanges(IParameterChanges* changes) {
@@ -67,6 +95,9 @@ void IPlugVST3::ApplyParameterChanges(IParameterChanges* changes) {
     int32 points = queue->getPointCount();
     // Only the last point counts, at the start of the block.
     if (points < 1 || queue->getPoint(points - 1, offset, value) != kResultOk || !(value == value)) continue;
+    // Outside 0..1 the records' mapping would store a value below the minimum, and the preset
+    // index would overflow.
+    value = std::clamp(value, 0.0, 1.0);
     ParamID id = queue->getParameterId();
     if (id == kBypassParamId) {
       SetBypassed(value > 0.5);
@@ -93,7 +124,9 @@ void IPlugVST3::ApplyHostEvents(IEventList* events) {
     if (e.type == Event::kNoteOnEvent) {
       midi.status = static_cast<uint8_t>(0x90 | (e.noteOn.channel & 0x0F));
       midi.data1 = static_cast<uint8_t>(e.noteOn.pitch);
-      midi.data2 = static_cast<uint8_t>(static_cast<int>(e.noteOn.velocity * 127));
+      // Velocity is 0..1; anything else (or not a number) must not reach the conversion.
+      float velocity = e.noteOn.velocity >= 0.0f ? std::min(e.noteOn.velocity, 1.0f) : 0.0f;
+      midi.data2 = static_cast<uint8_t>(static_cast<int>(velocity * 127));
     } else if (e.type == Event::kNoteOffEvent) {
       midi.status = static_cast<uint8_t>(0x80 | (e.noteOff.channel & 0x0F));
       midi.data1 = static_cast<uint8_t>(e.noteOff.pitch);
@@ -104,12 +137,15 @@ void IPlugVST3::ApplyHostEvents(IEventList* events) {
   }
 }
 
-// Input channels up to the first bus's count, and each output bus's range, are connected
-// while the bus is active; every other channel reads and writes its own scratch buffer.
-void IPlugVST3::ConnectBuses(const ProcessData& data) {
-  int32_t inputChannels = data.numInputs > 0 ? std::min(data.inputs[0].numChannels, GetInputCount()) : 0;
-  ConnectInputChannels(0, inputChannels, true);
-  ConnectInputChannels(inputChannels, GetInputCount() - inputChannels, false);
+// Every input slot starts on its own scratch buffer: the block's input is copied there, since
+// a plug-in may write into its inputs and those are the host's, and a channel the host does
+// not supply reads silence rather than an earlier block. Output channels of each bus are
+// connected while the bus is active; the others write their scratch. Returns the input
+// channels the host supplies.
+int32_t IPlugVST3::ConnectBuses(const ProcessData& data) {
+  int32_t supplied = data.numInputs > 0 ? std::min(data.inputs[0].numChannels, GetInputCount()) : 0;
+  ConnectInputChannels(0, GetInputCount(), false);
+  ConnectInputChannels(0, supplied, true);
   int32_t first = 0;
   for (int32 i = 0; i < data.numOutputs && first < GetOutputCount(); ++i) {
     Bus* bus = audioOutputs.at(i);
@@ -118,11 +154,19 @@ void IPlugVST3::ConnectBuses(const ProcessData& data) {
     first += c;
   }
   ConnectOutputChannels(first, GetOutputCount() - first, false);
+  return supplied;
+}
+
+void IPlugVST3::SilenceInputsFrom(int32_t first, int32_t frames) {
+  double** inputs = GetInputPointers();
+  for (int32_t i = first; i < GetInputCount() && frames > 0; ++i)
+    if (inputs[i]) std::memset(inputs[i], 0, sizeof(double) * static_cast<size_t>(frames));
 }
 
 void IPlugVST3::Process32(ProcessData& data) {
-  ConnectBuses(data);
-  BindInputBuffers(0, GetInputCount(), data.numInputs > 0 ? data.inputs[0].channelBuffers32 : nullptr, data.numSamples);
+  int32_t supplied = ConnectBuses(data);
+  BindInputBuffers(0, GetInputCount(), supplied > 0 ? data.inputs[0].channelBuffers32 : nullptr, data.numSamples);
+  SilenceInputsFrom(supplied, data.numSamples);
   // Channels of outputs not covered by any bus keep no host destination from an earlier block.
   BindOutputBuffers(0, GetOutputCount(), nullptr);
   int32_t first = 0;
@@ -136,8 +180,11 @@ void IPlugVST3::Process32(ProcessData& data) {
 }
 
 void IPlugVST3::Process64(ProcessData& data) {
-  ConnectBuses(data);
-  if (data.numInputs > 0) BindInputBuffersDouble(GetInputCount(), data.inputs[0].channelBuffers64);
+  int32_t supplied = ConnectBuses(data);
+  double** inPointers = GetInputPointers();
+  for (int32_t k = 0; k < supplied; ++k)
+    std::memcpy(inPointers[k], data.inputs[0].channelBuffers64[k], sizeof(double) * static_cast<size_t>(data.numSamples));
+  SilenceInputsFrom(supplied, data.numSamples);
   double** outPointers = GetOutputPointers();
   int32_t first = 0;
   for (int32 i = 0; i < data.numOutputs && first < GetOutputCount(); ++i) {
@@ -149,10 +196,10 @@ void IPlugVST3::Process64(ProcessData& data) {
   if (GetBypassed()) {
     ILatencyDelay* delay = GetLatencyDelay();
     if (GetLatency() != 0 && delay && delay->GetDelayLength() > 0)
-      delay->Process(GetInputPointers(), outPointers, data.numSamples);
+      delay->Process(inPointers, outPointers, data.numSamples);
     else
-      IPlugBase::ProcessBlock(GetInputPointers(), outPointers, data.numSamples);
+      IPlugBase::ProcessBlock(inPointers, outPointers, data.numSamples);
   } else {
-    ProcessBlock(GetInputPointers(), outPointers, data.numSamples);
+    ProcessBlock(inPointers, outPointers, data.numSamples);
   }
 }

@@ -11,15 +11,25 @@ using namespace Steinberg;
 namespace {
 constexpr int32_t kFlagBytes = 4;
 
-// Reads exactly count bytes; false when the stream delivers fewer.
+// A stream may move fewer bytes per call than asked; the rest is asked for again until a call
+// moves nothing. False when the stream fails or ends first.
+template <class Transfer>
+bool TransferExactly(void* buffer, int32_t count, Transfer transfer) {
+  auto* bytes = static_cast<uint8_t*>(buffer);
+  for (int32_t done = 0; done < count;) {
+    int32 moved = 0;
+    if (transfer(bytes + done, count - done, &moved) != kResultOk || moved <= 0 || moved > count - done) return false;
+    done += moved;
+  }
+  return true;
+}
+
 bool ReadExactly(IBStream* stream, void* buffer, int32_t count) {
-  int32 got = 0;
-  return stream->read(buffer, count, &got) == kResultOk && got == count;
+  return TransferExactly(buffer, count, [stream](void* b, int32 n, int32* moved) { return stream->read(b, n, moved); });
 }
 
 bool WriteExactly(IBStream* stream, void* buffer, int32_t count) {
-  int32 wrote = 0;
-  return stream->write(buffer, count, &wrote) == kResultOk && wrote == count;
+  return TransferExactly(buffer, count, [stream](void* b, int32 n, int32* moved) { return stream->write(b, n, moved); });
 }
 }  // namespace
 

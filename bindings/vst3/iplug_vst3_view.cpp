@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "bindings/vst3/host_call_guard.h"
 #include "bindings/vst3/iplug_vst3.h"
 
 using namespace Steinberg;
@@ -9,7 +10,7 @@ using namespace Steinberg;
 IPlugVST3View::IPlugVST3View(IPlugVST3* plug) : plug_(plug) { plug_->addRef(); }
 
 IPlugVST3View::~IPlugVST3View() {
-  if (windowOpen_) removed();  // a host that releases an attached view
+  if (attached_) removed();  // a host that releases an attached view
   plug_->RemoveView(this);
   plug_->release();
 }
@@ -21,24 +22,36 @@ tresult PLUGIN_API IPlugVST3View::isPlatformTypeSupported(FIDString type) {
 
 tresult PLUGIN_API IPlugVST3View::attached(void* parent, FIDString type) {
   IEditor* editor = plug_->GetEditor();
-  if (!editor) return kResultFalse;
-  if (type && std::strcmp(type, kPlatformTypeHWND) == 0) {
-    // A window that did not open is not reported as open.
-    if (!parent || !editor->OpenWindow(parent)) return kResultFalse;
-    windowOpen_ = true;
-  }
-  CPluginView::attached(parent, type);
-  plug_->EditorOpened();
-  return kResultOk;
+  // A second attach without removed would open a second window over the first.
+  if (!editor || attached_) return kResultFalse;
+  return GuardedHostCall([&] {
+    if (type && std::strcmp(type, kPlatformTypeHWND) == 0) {
+      // A window that did not open is not reported as open.
+      if (!parent || !editor->OpenWindow(parent)) return kResultFalse;
+      windowOpen_ = true;
+    }
+    attached_ = true;
+    CPluginView::attached(parent, type);
+    plug_->EditorOpened();
+    return kResultOk;
+  });
 }
 
+// Undoes this view's own attach only: removing a view that was never attached must not close
+// the window another view opened.
 tresult PLUGIN_API IPlugVST3View::removed() {
-  if (IEditor* editor = plug_->GetEditor()) {
-    plug_->EditorClosed();
-    editor->CloseWindow();
-  }
-  windowOpen_ = false;
-  return CPluginView::removed();
+  IEditor* editor = plug_->GetEditor();
+  bool wasAttached = attached_, hadWindow = windowOpen_;
+  attached_ = windowOpen_ = false;
+  tresult result = GuardedHostCall([&] {
+    if (wasAttached && editor) {
+      plug_->EditorClosed();
+      if (hadWindow) editor->CloseWindow();
+    }
+    return kResultOk;
+  });
+  CPluginView::removed();
+  return result;
 }
 
 tresult PLUGIN_API IPlugVST3View::getSize(ViewRect* size) {
@@ -51,9 +64,10 @@ tresult PLUGIN_API IPlugVST3View::getSize(ViewRect* size) {
 tresult PLUGIN_API IPlugVST3View::onSize(ViewRect* newSize) {
   if (!newSize) return kResultOk;
   setRect(*newSize);
-  if (resizeExpected_) {
+  if (!resizeExpected_) return kResultOk;
+  resizeExpected_ = false;
+  return GuardedHostCall([&] {
     plug_->EditorWindowResized();
-    resizeExpected_ = false;
-  }
-  return kResultOk;
+    return kResultOk;
+  });
 }

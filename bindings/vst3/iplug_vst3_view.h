@@ -25,5 +25,6 @@ class IPlugVST3View : public Steinberg::CPluginView {
  private:
   IPlugVST3* plug_;
   bool resizeExpected_ = false;
-  bool windowOpen_ = false;
+  bool attached_ = false;    // between a successful attached and removed
+  bool windowOpen_ = false;  // the editor window is this view's
 };

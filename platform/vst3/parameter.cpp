@@ -85,7 +85,7 @@ ParamValue RangeParameter::toNormalized(ParamValue plainValue) const {
 
 StringListParameter::StringListParameter(const TChar* title, ParamID id, const TChar* units, int32 flags,
                                          UnitID unitId)
-    : Parameter(title, id, units, 0, -1, flags | ParameterInfo::kIsList, unitId) {}
+    : Parameter(title, id, units, 0, 0, flags | ParameterInfo::kIsList, unitId) {}  // no steps until entries come
 
 void StringListParameter::appendString(const char8* text) {
   strings_.emplace_back(text ? text : "");

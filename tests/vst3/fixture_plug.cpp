@@ -23,13 +23,39 @@ void FixturePlug::ParameterChanged(int32_t paramIdx) {
 }
 
 void FixturePlug::ProcessBlock(double** inputs, double** outputs, int32_t frames) {
-  for (int32_t i = 0; i < frames; ++i) outputs[0][i] = inputs[0][i] * gain;
+  if (throws) throw std::bad_alloc();
+  for (int32_t i = 0; i < frames; ++i) {
+    inputs[0][i] *= gain;
+    outputs[0][i] = inputs[0][i];
+  }
 }
+
+void FixturePlug::Reset() {
+  if (throws) throw std::bad_alloc();
+  IPlugVST3::Reset();
+}
+
+void FixturePlug::ActiveStateChanged(bool active) {
+  if (throws) throw std::bad_alloc();
+  IPlugVST3::ActiveStateChanged(active);
+}
+
+void FixturePlug::EditorOpened() {
+  if (throws) throw std::bad_alloc();
+}
+
+FixturePlug* gLastFixture = nullptr;
 
 class CountedFixture : public FixturePlug {
  public:
-  CountedFixture() { ++gFixtureInstances; }
-  ~CountedFixture() override { --gFixtureInstances; }
+  CountedFixture() {
+    ++gFixtureInstances;
+    gLastFixture = this;
+  }
+  ~CountedFixture() override {
+    --gFixtureInstances;
+    if (gLastFixture == this) gLastFixture = nullptr;
+  }
 };
 
 // The factory's create function for the tests: one fixture, or a throw when asked to.

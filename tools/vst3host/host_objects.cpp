@@ -85,8 +85,9 @@ tresult PLUGIN_API MemoryStream::queryInterface(const TUID iid, void** obj) { re
 tresult PLUGIN_API MemoryStream::read(void* buffer, int32 numBytes, int32* numBytesRead) {
   if (numBytesRead) *numBytesRead = 0;
   if (!buffer || numBytes < 0) return kInvalidArgument;
+  if (position_ >= failFrom_) return kInternalError;
   size_t left = bytes_.size() - position_;
-  size_t n = static_cast<size_t>(numBytes) < left ? static_cast<size_t>(numBytes) : left;
+  size_t n = static_cast<size_t>(Allowed(numBytes)) < left ? static_cast<size_t>(Allowed(numBytes)) : left;
   if (n) std::memcpy(buffer, bytes_.data() + position_, n);
   position_ += n;
   if (numBytesRead) *numBytesRead = static_cast<int32>(n);
@@ -96,6 +97,8 @@ tresult PLUGIN_API MemoryStream::read(void* buffer, int32 numBytes, int32* numBy
 tresult PLUGIN_API MemoryStream::write(void* buffer, int32 numBytes, int32* numBytesWritten) {
   if (numBytesWritten) *numBytesWritten = 0;
   if (!buffer || numBytes < 0) return kInvalidArgument;
+  if (position_ >= failFrom_) return kInternalError;
+  numBytes = Allowed(numBytes);
   const uint8* p = static_cast<const uint8*>(buffer);
   if (position_ + static_cast<size_t>(numBytes) > bytes_.size()) bytes_.resize(position_ + static_cast<size_t>(numBytes));
   std::memcpy(bytes_.data() + position_, p, static_cast<size_t>(numBytes));

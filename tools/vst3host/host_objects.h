@@ -80,7 +80,8 @@ class PlugFrame : public HostObject<IPlugFrame> {
   std::vector<ViewRect> resizes;
 };
 
-// A byte stream in memory. A read limit makes reads stop short, as a truncated file would.
+// A byte stream in memory. Like some hosts' streams it may move only a few bytes per call, and
+// it can be made to fail from a position on, as a broken file or pipe would.
 class MemoryStream : public HostObject<IBStream> {
  public:
   MemoryStream() = default;
@@ -93,10 +94,18 @@ class MemoryStream : public HostObject<IBStream> {
 
   const std::vector<uint8>& Bytes() const { return bytes_; }
   void Rewind() { position_ = 0; }
+  // At most this many bytes per read or write call (0: no limit).
+  void LimitEachCallTo(int32 bytes) { callLimit_ = bytes; }
+  // Reads and writes at or past this position fail with kInternalError.
+  void FailFrom(size_t position) { failFrom_ = position; }
 
  private:
+  int32 Allowed(int32 numBytes) const { return callLimit_ > 0 && numBytes > callLimit_ ? callLimit_ : numBytes; }
+
   std::vector<uint8> bytes_;
   size_t position_ = 0;
+  int32 callLimit_ = 0;
+  size_t failFrom_ = static_cast<size_t>(-1);
 };
 
 class ParamValueQueue : public HostObject<IParamValueQueue> {

@@ -152,6 +152,11 @@ void ScenarioState(const std::string& bundle, Checks& c) {
   for (int i = 0; i < 8; ++i) same = same && SameSamples(RunBlock(a.instance, in, nullptr), RunBlock(b.instance, in, nullptr));
   c.That(same, "the restored instance sounds exactly like the saved one");
 
+  MemoryStream trickle(saved);
+  trickle.LimitEachCallTo(3);  // a host stream that hands over a few bytes per call
+  c.That(b.instance.component->setState(&trickle) == kResultOk && SaveState(b.instance.controller) == saved,
+         "a state read a few bytes per call restores whole");
+
   std::vector<uint8> shortState(saved.begin(), saved.begin() + 100);
   MemoryStream shortStream(shortState);
   c.That(b.instance.controller->setState(&shortStream) == kResultFalse, "a short state is refused");

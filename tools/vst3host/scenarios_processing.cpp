@@ -135,6 +135,20 @@ void ScenarioHostInput(const std::string& bundle, Checks& c) {
   c.That(proc->setupProcessing(bad) == kResultFalse, "an unknown sample size in the set-up is refused");
   c.That(proc->setBusArrangements(&mono, 1, &mono, 1) == kResultOk, "mono is accepted again");
 
+  IEditController* ctl = s.instance.controller;
+  ParameterChanges below, above, preset;
+  below.Add(0, -1.0);
+  RunBlock(s.instance, in, &below, &r);
+  c.That(r == kResultOk && ctl->getParamNormalized(0) == 0.0, "a queue value below 0 sets the parameter's minimum");
+  above.Add(0, 5.0);
+  RunBlock(s.instance, in, &above, &r);
+  c.That(r == kResultOk && ctl->getParamNormalized(0) == 1.0, "a queue value above 1 sets the parameter's maximum");
+  preset.Add(kPresetId, 1e300);
+  RunBlock(s.instance, in, &preset, &r);
+  c.That(r == kResultOk && ctl->getParamNormalized(0) == 1.0, "a huge preset value changes nothing");
+  c.That(ctl->setParamNormalized(0, 1.0000000000000002) == kResultOk && ctl->getParamNormalized(0) == 1.0,
+         "setParamNormalized a rounding step past 1 sets the maximum");
+
   std::vector<float> out = RunBlock(s.instance, in, nullptr, &r);
   c.That(r == kResultOk && AllFinite(out) && Rms(out) > 1e-4, "processing goes on after refused calls");
 }

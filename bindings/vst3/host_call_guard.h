@@ -1,0 +1,15 @@
+// The last line of defence at the module boundary: a host call whose body reaches the plug-in's
+// own code (reset, activation, blocks, the editor) answers kInternalError if that code throws,
+// since no exception may cross into a host built by another compiler. Costs nothing otherwise.
+#pragma once
+
+#include "platform/vst3/vst3_base.h"
+
+template <class Body>
+Steinberg::tresult GuardedHostCall(Body body) noexcept {
+  try {
+    return body();
+  } catch (...) {
+    return Steinberg::kInternalError;
+  }
+}
