@@ -2,8 +2,19 @@
 # The main job: installs what is missing, builds every configuration, gathers the deliverables
 # in dist/ and renders the demo through the shipped VST3 bundle under Wine (the embedded riff
 # through the default settings), printing its input and output levels.
+# With a mono WAV of one's own, and optionally settings by parameter name, it renders that too:
+#   bash tools/main.sh my-guitar.wav Preamp=Stygra Gain=60   ->  dist/my-guitar-Kavrotel.wav
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+user_in=
+if [ $# -gt 0 ]; then
+  if [ ! -f "$1" ]; then
+    echo "main.sh: no such WAV file: $1" >&2
+    exit 2
+  fi
+  user_in=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+  shift
+fi
 build=${KAVROTEL_BUILD:-$root/build}
 dist=$root/dist
 
@@ -11,6 +22,12 @@ dist=$root/dist
 "$root/tools/build.sh" native win64 win32
 echo "== built: native, win64 and win32 configurations under $build"
 
+# A file of the dist/ about to be emptied is read from a copy.
+user_copy=$user_in
+if [ -n "$user_in" ] && [[ $user_in == "$dist"/* ]]; then
+  user_copy=$build/$(basename "$user_in")
+  cp "$user_in" "$user_copy"
+fi
 rm -rf "$dist"
 mkdir -p "$dist"
 bundle=$build/win64/Kavrotel.vst3
@@ -26,13 +43,20 @@ done
 
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all
 mkdir -p "$WINEPREFIX"
-/usr/lib/wine/wineserver -p
+/usr/lib/wine/wineserver -p 2>/dev/null || true  # one already serving this prefix will do
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
 # Boot the prefix away from our pipes (Wine's background services would hold them open).
 WINEDLLOVERRIDES="mscoree,mshtml=" /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
 
+host=$build/win64/tools/vst3host/vst3host.exe
 echo "== rendering the demo through $dist/Kavrotel.vst3"
-"$root/tools/wine-run" /usr/lib/wine/wine64 "$WINEPREFIX" "$build/win64/tools/vst3host/vst3host.exe" \
+"$root/tools/wine-run" /usr/lib/wine/wine64 "$WINEPREFIX" "$host" \
   render "$dist/Kavrotel.vst3" --out "$dist/Kavrotel-demo.wav" </dev/null
+if [ -n "$user_in" ]; then
+  user_out=$dist/$(basename "${user_in%.*}")-Kavrotel.wav
+  echo "== rendering $user_in through $dist/Kavrotel.vst3${*:+ with $*}"
+  "$root/tools/wine-run" /usr/lib/wine/wine64 "$WINEPREFIX" "$host" \
+    render "$dist/Kavrotel.vst3" --in "$user_copy" --out "$user_out" "$@" </dev/null
+fi
 echo "== dist/:"
 ls -1 "$dist"

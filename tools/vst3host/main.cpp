@@ -3,6 +3,7 @@
 //   vst3host render <bundle> [--in <mono.wav>] --out <out.wav> [Name=value ...]
 // Without --in, render plays the embedded riff. Names are parameter titles or ids; values are
 // plain values or list texts. Exit status 0 on success, 1 on a failed check or a bad input.
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -55,6 +56,16 @@ void PrintLevels(const char* what, const std::string& name, const std::vector<fl
               static_cast<double>(signal.size()) / rate, l.peakDb, l.rmsDb);
 }
 
+// A PCM file holds full scale at most: the render's louder samples are clipped in it.
+void NoteClipping(const MonoWav& wav) {
+  if (wav.format == SampleFormat::kFloat32) return;
+  size_t clipped = 0;
+  for (float v : wav.samples) clipped += std::fabs(v) > 1.0f;
+  if (clipped > 0)
+    std::printf("note: %zu samples beyond full scale are clipped in the %d-bit file\n", clipped,
+                wav.format == SampleFormat::kPcm16 ? 16 : 24);
+}
+
 int Render(int argc, char** argv) {
   if (argc < 3) return Usage();
   std::string bundle = argv[2], inPath, outPath;
@@ -93,6 +104,7 @@ int Render(int argc, char** argv) {
   if (!WriteFile(outPath, EncodeWav(result), error)) return Fail(error);
   PrintLevels("input ", inPath.empty() ? "(embedded riff)" : inPath, input.samples, input.sampleRate);
   PrintLevels("output", outPath, output, input.sampleRate);
+  NoteClipping(result);
   return 0;
 }
 

@@ -31,6 +31,9 @@ bool FindInfo(IEditController* ctl, ParamID id, ParameterInfo& info) {
 
 bool Near(double a, double b, double tolerance = 1e-9) { return std::fabs(a - b) <= tolerance; }
 
+// "Lowpass" 18000 in 7000..21900 through its shape of 2.
+const double kLowpassDefaultNormalized = std::sqrt((18000.0 - 7000.0) / (21900.0 - 7000.0));
+
 const double kDefaults[19] = {40, 25, 25, 18000, 40, 70, 30, 70, 70, 65, 0, 0, -90, 0, 0, 49.44, 3.07, 50.4, 0};
 
 double ReadDouble(const std::vector<uint8>& bytes, size_t offset) {
@@ -71,7 +74,7 @@ void ScenarioBusesAndParameters(const std::string& bundle, Checks& c) {
   c.That(FindInfo(ctl, 0, info) && Narrow(info.title) == "Gain" && Narrow(info.units) == "%" && info.flags == 1 &&
              Near(ctl->normalizedParamToPlain(0, info.defaultNormalizedValue), 40),
          "Gain's default maps back to 40");
-  c.That(FindInfo(ctl, 3, info) && info.stepCount == 0 && Near(info.defaultNormalizedValue, 0.8592188, 1e-6) &&
+  c.That(FindInfo(ctl, 3, info) && info.stepCount == 0 && Near(info.defaultNormalizedValue, kLowpassDefaultNormalized, 1e-9) &&
              Near(ctl->normalizedParamToPlain(3, info.defaultNormalizedValue), 18000, 1e-6),
          "Lowpass's default maps back to 18000");
 }
@@ -87,7 +90,7 @@ void ScenarioController(const std::string& bundle, Checks& c) {
          "a switch shows the value the plug-in would store");
   c.That(Text(ctl, 11, 0.9) == "Orrindal" && Text(ctl, 11, 0.7) == "Tassoven", "a list shows the entry it would select");
   c.That(Text(ctl, 99, 0.5) == "<refused>", "an unknown id has no text");
-  c.That(Near(ctl->plainParamToNormalized(3, 18000), 0.8592188, 1e-6) && ctl->plainParamToNormalized(3, 99999) == 1 &&
+  c.That(Near(ctl->plainParamToNormalized(3, 18000), kLowpassDefaultNormalized, 1e-9) && ctl->plainParamToNormalized(3, 99999) == 1 &&
              ctl->plainParamToNormalized(kBypassId, 0.7) == 0.7,
          "plain to normalised through each parameter's shape");
   ParamValue v = -1;
