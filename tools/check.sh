@@ -11,7 +11,7 @@ build=${KAVROTEL_BUILD:-$root/build}
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all
 mkdir -p "$WINEPREFIX"
 # One wineserver for the whole run: each test executable starts Wine once.
-/usr/lib/wine/wineserver -p
+/usr/lib/wine/wineserver -p || true  # one may already serve this prefix
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
 # Boot the prefix first, away from CTest's pipes: Wine's background services would otherwise
 # inherit a test's output and keep CTest waiting for it to close.

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The main job: installs what is missing, builds every configuration, gathers the deliverables
+# The main job: installs what is missing, builds the Windows configurations, gathers the deliverables
 # in dist/ and renders the demo through the shipped VST3 bundle under Wine (the embedded riff
 # through the default settings), printing its input and output levels.
 # With a mono WAV of one's own, and optionally settings by parameter name, it renders that too:
@@ -19,8 +19,8 @@ build=${KAVROTEL_BUILD:-$root/build}
 dist=$root/dist
 
 "$root/tools/setup.sh"
-"$root/tools/build.sh" native win64 win32
-echo "== built: native, win64 and win32 configurations under $build"
+"$root/tools/build.sh" win64 win32
+echo "== built: win64 and win32 configurations under $build"
 
 # A file of the dist/ about to be emptied is read from a copy.
 user_copy=$user_in
