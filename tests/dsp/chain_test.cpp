@@ -12,11 +12,7 @@
 
 namespace {
 
-void Fill(ImpulseBuffer& impulse, const signals::Channels& taps) {
-  impulse.SetChannelCount(static_cast<int32_t>(taps.size()));
-  impulse.SetLength(static_cast<int32_t>(taps[0].size()));
-  for (size_t c = 0; c < taps.size(); ++c) std::copy(taps[c].begin(), taps[c].end(), impulse.GetChannel(c));
-}
+using signals::Fill;
 
 // ---- How an impulse is split into engines ----
 

@@ -4,24 +4,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <vector>
 
 #include "dsp/direct_convolution.h"
 #include "dsp/impulse_buffer.h"
-#include "dsp/sanitize.h"
 #include "tests/dsp/reference.h"
 #include "tests/dsp/signals.h"
 
 namespace {
 
 using signals::Channels;
-
-void Fill(ImpulseBuffer& impulse, const Channels& taps) {
-  impulse.SetChannelCount(static_cast<int32_t>(taps.size()));
-  impulse.SetLength(static_cast<int32_t>(taps[0].size()));
-  for (size_t c = 0; c < taps.size(); ++c) std::copy(taps[c].begin(), taps[c].end(), impulse.GetChannel(c));
-}
+using signals::Fill;
 
 // Feeds an engine in blocks and collects its output stream in full blocks as it comes.
 class EngineRun {
