@@ -275,4 +275,21 @@ TEST(FftEngine, SharingAcrossChangingStereoInputMatchesTheReference) {
   }
 }
 
+// Identical input channels share one transform; a NaN that only one of them holds (0 there, a
+// sample in the other) makes them differ.
+TEST(FftEngine, ANanInOneOfTwoIdenticalChannelsKeepsThemApart) {
+  const std::vector<float> left = signals::DecayingImpulse(300, 22u), right = signals::DecayingImpulse(300, 23u);
+  for (int32_t nanChannel : {0, 1}) {
+    Channels input(2, signals::Noise(2048, 24u));
+    input[0][700] = input[1][700] = 0.9f;
+    input[nanChannel][700] = std::numeric_limits<float>::quiet_NaN();
+    Channels cleaned = input;
+    cleaned[nanChannel][700] = 0.0f;
+    EngineRun run({left, right}, 256, false);
+    const Channels output = run.Run(input, 128);
+    EXPECT_LT(ErrorOver(output[0], cleaned[0], left), 1e-6) << "NaN in channel " << nanChannel;
+    EXPECT_LT(ErrorOver(output[1], cleaned[1], right), 1e-6) << "NaN in channel " << nanChannel;
+  }
+}
+
 }  // namespace

@@ -111,6 +111,11 @@ TEST(BlockQueue, DiffersFromComparesWithinOneTenMillionth) {
   EXPECT_TRUE(queue.DiffersFrom(far, 12));
   EXPECT_TRUE(queue.DiffersFrom(close, 16));  // the queue holds fewer bytes
   EXPECT_FALSE(queue.DiffersFrom(far, 0));
+  const float nan[3] = {1.0f, std::numeric_limits<float>::quiet_NaN(), 3.0f};
+  EXPECT_TRUE(queue.DiffersFrom(nan, 12));  // a NaN is no value to be close to
+  BlockQueue nanQueued;
+  nanQueued.Add(nan, sizeof nan);
+  EXPECT_TRUE(nanQueued.DiffersFrom(queued, 12));
 }
 
 TEST(Sanitize, TinyInfiniteAndNanSamplesBecomeZero) {
