@@ -246,14 +246,22 @@ TEST(FftEngine, DifferentImpulseChannelsFlagImaginaryOnlyPartitions) {
 struct StereoPhase {
   const char* name;
   bool leftSilent, rightSilent, identical;
+  int32_t leftLag = 0;  // left is right delayed by this many samples, silent before
 };
 
 TEST(FftEngine, SharingAcrossChangingStereoInputMatchesTheReference) {
   const std::vector<float> left = signals::DecayingImpulse(700, 20u), right = signals::DecayingImpulse(700, 21u);
-  const StereoPhase phases[] = {{"identical", false, false, true},  {"diverging", false, false, false},
-                                {"silent", true, true, true},       {"identical again", false, false, true},
-                                {"left silent", true, false, false}, {"identical at last", false, false, true},
-                                {"right silent", false, true, false}, {"identical once more", false, false, true}};
+  const StereoPhase phases[] = {{"identical", false, false, true},
+                                {"diverging", false, false, false},
+                                {"silent", true, true, true},
+                                {"identical again", false, false, true},  // shared from its start
+                                // Left's next block equals right's unshared one: no share may follow
+                                // in the same call, or right would be served a block late.
+                                {"left a partition behind", false, false, false, 128},
+                                {"left silent", true, false, false},
+                                {"identical at last", false, false, true},
+                                {"right silent", false, true, false},
+                                {"identical once more", false, false, true}};
   // Phases of whole partitions (1024) and of phases that straddle them (900).
   for (int32_t phaseLength : {1024, 900}) {
     Channels input(2);
@@ -261,6 +269,10 @@ TEST(FftEngine, SharingAcrossChangingStereoInputMatchesTheReference) {
     for (const StereoPhase& phase : phases) {
       std::vector<float> a = signals::Noise(phaseLength, seed++);
       std::vector<float> b = phase.identical ? a : signals::Noise(phaseLength, seed++);
+      if (phase.leftLag > 0) {
+        std::fill(a.begin(), a.end(), 0.0f);
+        std::copy(b.begin(), b.end() - phase.leftLag, a.begin() + phase.leftLag);
+      }
       if (phase.leftSilent) std::fill(a.begin(), a.end(), 0.0f);
       if (phase.rightSilent) std::fill(b.begin(), b.end(), 0.0f);
       input[0].insert(input[0].end(), a.begin(), a.end());
