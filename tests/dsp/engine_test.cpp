@@ -95,24 +95,33 @@ TEST(DirectEngine, TwoInputsWithAOneChannelImpulseKeepSeparateHistories) {
 }
 
 TEST(DirectEngine, Sse2KernelMatchesTheScalarReference) {
-  const std::vector<float> taps = signals::Noise(67, 6u);
-  for (int32_t n : {1, 2, 7, 15, 16, 17, 64, 100}) {
-    const std::vector<float> samples = signals::Noise(67 + n - 1, 7u + n);
-    std::vector<double> window(samples.size());
-    WidenToDouble(samples.data(), window.data(), static_cast<int32_t>(samples.size()));
-    ASSERT_EQ(window.back(), static_cast<double>(samples.back()));
-    const std::vector<double> wideTaps(taps.begin(), taps.end());
-    std::vector<float> fast(n), scalar(n);
-    ConvolveDirect(wideTaps.data(), 67, window.data(), fast.data(), n);
-    direct::ConvolveScalar(wideTaps.data(), 67, window.data(), scalar.data(), n);
-    for (int32_t j = 0; j < n; ++j) {
-      // Groups of eight sum exactly as the reference; the rest may differ in the last bit.
-      if (j < n / 8 * 8) {
-        ASSERT_EQ(fast[j], scalar[j]) << n << " " << j;
-      } else {
-        EXPECT_NEAR(fast[j], scalar[j], 1e-6f * std::fabs(scalar[j]) + 1e-7f) << n << " " << j;
-      }
+  for (int32_t taps : {1, 2, 7, 8, 9, 64, 67, 128}) {
+    const std::vector<float> reversed = signals::Noise(taps, 6u + taps);
+    const std::vector<double> wideTaps(reversed.begin(), reversed.end());
+    for (int32_t n : {1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 64, 100}) {
+      const std::vector<float> samples = signals::Noise(taps + n - 1, 7u + n);
+      std::vector<double> window(samples.size());
+      WidenToDouble(samples.data(), window.data(), static_cast<int32_t>(samples.size()));
+      ASSERT_EQ(window.back(), static_cast<double>(samples.back()));
+      std::vector<float> fast(n), scalar(n);
+      ConvolveDirect(wideTaps.data(), taps, window.data(), fast.data(), n);
+      direct::ConvolveScalar(wideTaps.data(), taps, window.data(), scalar.data(), n);
+      ASSERT_EQ(std::memcmp(fast.data(), scalar.data(), sizeof(float) * n), 0) << taps << " taps, " << n << " outputs";
     }
+  }
+}
+
+// Taps whose sum rounds to another float when added in another order (the big pair cancels
+// before or after the small tap joins it): kernel and reference add alike, in groups and after.
+TEST(DirectEngine, Sse2KernelAndReferenceAddInTheSameOrder) {
+  const double big = std::ldexp(1.0, 40);
+  const std::vector<double> taps = {big, 1.0 + std::ldexp(1.0, -24) + std::ldexp(1.0, -40), -big, 0, 0, 0, 0, 0};
+  for (int32_t n : {1, direct::kOutputsPerGroup, direct::kOutputsPerGroup + 1}) {
+    const std::vector<double> window(taps.size() + n - 1, 1.0);
+    std::vector<float> fast(n), scalar(n);
+    ConvolveDirect(taps.data(), 8, window.data(), fast.data(), n);
+    direct::ConvolveScalar(taps.data(), 8, window.data(), scalar.data(), n);
+    ASSERT_EQ(std::memcmp(fast.data(), scalar.data(), sizeof(float) * n), 0) << n << " outputs";
   }
 }
 
