@@ -270,12 +270,14 @@ void ConvolutionEngine::AddFft(const float* const* channels, int32_t samples, in
 }
 
 // Unread input never exceeds about two partitions and two blocks, so the spare blocks for that
-// (and one being filled) are set aside when a longer block first arrives, not later.
+// (and one being filled) are set aside when a longer block first arrives, not later. The count
+// is in blocks of the size reserved: a block longer than the queue's holds one append alone.
 void ConvolutionEngine::ReserveInput(int32_t channel) {
+  const int64_t capacity = std::max<int64_t>(BlockQueue::kBlockSize, 4 * int64_t{longestBlock_});
   const int64_t bytes = 4 * (2 * int64_t{Partition()} + 2 * int64_t{longestBlock_});
-  const int64_t spare = bytes / BlockQueue::kBlockSize + 2;
+  const int64_t spare = bytes / capacity + 2;
   inputs_[channel].Reserve(static_cast<int32_t>(std::min<int64_t>(spare, 64)),
-                           static_cast<int32_t>(std::min<int64_t>(4 * int64_t{longestBlock_}, INT32_MAX / 2)));
+                           static_cast<int32_t>(std::min<int64_t>(capacity, INT32_MAX / 2)));
 }
 
 void ConvolutionEngine::PadOutput(int32_t samples, int32_t channelCount) {

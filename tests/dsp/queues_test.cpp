@@ -237,6 +237,23 @@ TEST(ImpulseBuffer, SetLengthZeroFillsGrowthAndKeepsLeadingSamples) {
 
 namespace {
 
+// Growing to two channels that cannot be had changes nothing: the channels never differ in length.
+TEST(ImpulseBuffer, FailedGrowthToTwoChannelsKeepsOne) {
+  ImpulseBuffer impulse;
+  impulse.SetLength(100);
+  impulse.GetChannel(0)[99] = 0.5f;
+  counting_heap::FailNext(2);
+  impulse.SetChannelCount(2);
+  counting_heap::FailNext(0);
+  EXPECT_EQ(impulse.GetChannelCount(), 1);
+  EXPECT_EQ(impulse.GetLength(0), 100);
+  EXPECT_EQ(impulse.GetChannel(0)[99], 0.5f);
+  impulse.SetChannelCount(2);
+  EXPECT_EQ(impulse.GetChannelCount(), 2);
+  ASSERT_EQ(impulse.GetLength(1), 100);
+  EXPECT_EQ(impulse.GetChannel(1)[99], 0.5f);
+}
+
 TEST(ImpulseBuffer, FailedSetLengthEmptiesEveryChannel) {
   ImpulseBuffer impulse;
   impulse.SetChannelCount(2);
