@@ -87,6 +87,7 @@ class ConvolutionEngine {
   void AddDirect(const float* const* channels, int32_t samples);
   void AddFft(const float* const* channels, int32_t samples, int32_t channelCount);
   void AddPassThrough(const float* const* channels, int32_t samples, int32_t channelCount);
+  void AlignStreams(int32_t channelCount);
   void RestartStream(int32_t channelCount);
   void ReserveInput(int32_t channel);
 
