@@ -146,7 +146,9 @@ bool BlockQueue::DiffersFrom(const float* floats, int32_t bytes) const {
     for (int32_t k = 0; k < available; ++k, ++compared) {
       float queuedValue;
       std::memcpy(&queuedValue, data + 4 * k, sizeof queuedValue);
-      if (std::fabs(queuedValue - floats[compared]) > 1e-7) return true;
+      // Written so that a NaN on either side differs: sharing must not hand one channel's
+      // samples to a channel whose own sample is a NaN, or the reverse.
+      if (!(std::fabs(queuedValue - floats[compared]) <= 1e-7)) return true;
     }
     skip = 0;
   }

@@ -54,7 +54,7 @@ class BlockQueue {
   int32_t GetToBuffer(int32_t offset, void* destination, int32_t bytes) const;
 
   // [owner's thread, no allocation] True when fewer than bytes are queued, or when a queued float
-  // differs from the given one by more than 1e-7.
+  // differs from the given one by more than 1e-7 (a NaN on either side differs).
   bool DiffersFrom(const float* floats, int32_t bytes) const;
 
   Block* GetBlock(int32_t index) const { return blocks_.Get(index); }

@@ -90,10 +90,14 @@ int32_t ConvolutionChain::Add(const float* const* channels, int32_t samples, int
   return engines_.GetSize();
 }
 
+// Every channel grows or none: a channel that grew before another could not gives its
+// unwritten samples back, so they are never read as output.
 bool ConvolutionChain::GrowOutputs(int32_t samples, float** destinations) {
   for (int32_t c = 0; c < channels_; ++c) {
     destinations[c] = outputs_[c].Add(nullptr, 4 * samples);
-    if (!destinations[c]) return false;
+    if (destinations[c]) continue;
+    for (int32_t grown = 0; grown < c; ++grown) outputs_[grown].TakeBack(4 * samples);
+    return false;
   }
   return true;
 }

@@ -187,6 +187,7 @@ void ConvolutionEngine::Add(const float* const* channels, int32_t samples, int32
   channelCount = std::clamp(channelCount, 0, kMaxChannels);
   samples = std::clamp(samples, 0, kMaxBlock);
   if (fftSize_ == 0) {
+    if (channelCount != inputChannels_) AlignStreams(channelCount);
     inputChannels_ = channelCount;
     AddDirect(channels, samples);
   } else if (impulseLength_ == 0 || partitions_ == 0) {
@@ -233,9 +234,10 @@ void ConvolutionEngine::AddPassThrough(const float* const* channels, int32_t sam
   }
 }
 
-void ConvolutionEngine::RestartStream(int32_t channelCount) {
-  inputChannels_ = channelCount;
-  ringPositions_[0] = ringPositions_[1] = 0;
+// On a new channel count: a channel at or above it drops its queues and its past input, so that
+// it starts from silence when it comes back; one below it that has less pending (output and
+// queued input) than a channel before it gets zeros up to that, so that the two stay in step.
+void ConvolutionEngine::AlignStreams(int32_t channelCount) {
   int32_t mostPending = 0;
   for (int32_t s = 0; s < kMaxChannels; ++s) {
     const int32_t pending = outputs_[s].GetUnreadBytes() + inputs_[s].GetQueuedBytes();
@@ -245,8 +247,15 @@ void ConvolutionEngine::RestartStream(int32_t channelCount) {
     } else {
       inputs_[s].Clear(-1);
       outputs_[s].Empty();
+      history_[s].Clear();
     }
   }
+}
+
+void ConvolutionEngine::RestartStream(int32_t channelCount) {
+  inputChannels_ = channelCount;
+  ringPositions_[0] = ringPositions_[1] = 0;
+  AlignStreams(channelCount);
   const int64_t ringBytes = int64_t{partitions_} * 2 * fftSize_ * 4;
   for (int32_t s = 0; s < kMaxChannels; ++s) {
     const bool active = s < channelCount;
@@ -270,12 +279,14 @@ void ConvolutionEngine::AddFft(const float* const* channels, int32_t samples, in
 }
 
 // Unread input never exceeds about two partitions and two blocks, so the spare blocks for that
-// (and one being filled) are set aside when a longer block first arrives, not later.
+// (and one being filled) are set aside when a longer block first arrives, not later. The count
+// is in blocks of the size reserved: a block longer than the queue's holds one append alone.
 void ConvolutionEngine::ReserveInput(int32_t channel) {
+  const int64_t capacity = std::max<int64_t>(BlockQueue::kBlockSize, 4 * int64_t{longestBlock_});
   const int64_t bytes = 4 * (2 * int64_t{Partition()} + 2 * int64_t{longestBlock_});
-  const int64_t spare = bytes / BlockQueue::kBlockSize + 2;
+  const int64_t spare = bytes / capacity + 2;
   inputs_[channel].Reserve(static_cast<int32_t>(std::min<int64_t>(spare, 64)),
-                           static_cast<int32_t>(std::min<int64_t>(4 * int64_t{longestBlock_}, INT32_MAX / 2)));
+                           static_cast<int32_t>(std::min<int64_t>(capacity, INT32_MAX / 2)));
 }
 
 void ConvolutionEngine::PadOutput(int32_t samples, int32_t channelCount) {

@@ -87,6 +87,7 @@ class ConvolutionEngine {
   void AddDirect(const float* const* channels, int32_t samples);
   void AddFft(const float* const* channels, int32_t samples, int32_t channelCount);
   void AddPassThrough(const float* const* channels, int32_t samples, int32_t channelCount);
+  void AlignStreams(int32_t channelCount);
   void RestartStream(int32_t channelCount);
   void ReserveInput(int32_t channel);
 
@@ -97,8 +98,8 @@ class ConvolutionEngine {
     }
     return false;
   }
+  // In both modes the least any channel holds: a channel whose queue could not grow holds less.
   int32_t ReadyOnEveryChannel() const {
-    if (fftSize_ == 0) return outputs_[0].GetUnreadSamples();
     int32_t ready = outputs_[0].GetUnreadSamples();
     for (int32_t c = 1; c < inputChannels_; ++c) ready = std::min(ready, outputs_[c].GetUnreadSamples());
     return ready;

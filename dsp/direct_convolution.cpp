@@ -8,8 +8,10 @@
 
 namespace direct {
 
-// Output j summed over pairs of taps: sum += h[i]·x[j + i] + h[i + 1]·x[j + i + 1].
-inline double Output(const double* reversed, int32_t taps, const double* window) {
+namespace {
+
+// An output of a group, summed over pairs of taps: sum += h[i]·x[j + i] + h[i + 1]·x[j + i + 1].
+double GroupOutput(const double* reversed, int32_t taps, const double* window) {
   double sum = 0.0;
   int32_t i = 0;
   for (; i + 2 <= taps; i += 2) sum += reversed[i] * window[i] + reversed[i + 1] * window[i + 1];
@@ -17,13 +19,28 @@ inline double Output(const double* reversed, int32_t taps, const double* window)
   return sum;
 }
 
-void ConvolveScalar(const double* reversed, int32_t taps, const double* window, float* out, int32_t n) {
-  int32_t j = 0;
-  for (; j + 2 <= n; j += 2) {
-    out[j] = static_cast<float>(Output(reversed, taps, window + j));
-    out[j + 1] = static_cast<float>(Output(reversed, taps, window + j + 1));
+// An output after the last group: partial sum k over the taps i ≡ k (mod 8) of the whole
+// eights, joined as ((p0 + p2) + (p4 + p6)) + ((p1 + p3) + (p5 + p7)), then the remaining taps.
+double TrailingOutput(const double* reversed, int32_t taps, const double* window) {
+  double partial[8] = {};
+  int32_t i = 0;
+  for (; i + 8 <= taps; i += 8) {
+    for (int32_t k = 0; k < 8; ++k) partial[k] += reversed[i + k] * window[i + k];
   }
-  if (j < n) out[j] = static_cast<float>(Output(reversed, taps, window + j));
+  double sum = ((partial[0] + partial[2]) + (partial[4] + partial[6])) +
+               ((partial[1] + partial[3]) + (partial[5] + partial[7]));
+  for (; i < taps; ++i) sum += reversed[i] * window[i];
+  return sum;
+}
+
+}  // namespace
+
+void ConvolveScalar(const double* reversed, int32_t taps, const double* window, float* out, int32_t n) {
+  const int32_t grouped = n / kOutputsPerGroup * kOutputsPerGroup;
+  for (int32_t j = 0; j < n; ++j) {
+    const double sum = j < grouped ? GroupOutput(reversed, taps, window + j) : TrailingOutput(reversed, taps, window + j);
+    out[j] = static_cast<float>(sum);
+  }
 }
 
 }  // namespace direct
@@ -104,8 +121,10 @@ void ConvolveDirect(const double* reversed, int32_t taps, const double* window, 
 #if defined(__SSE2__)
   int32_t j = 0;
 #if defined(__x86_64__)
+  static_assert(direct::kOutputsPerGroup == 8, "the reference groups as the kernel does");
   for (; j + 8 <= n; j += 8) EightOutputs(reversed, taps, window + j, out + j);
 #else
+  static_assert(direct::kOutputsPerGroup == 4, "the reference groups as the kernel does");
   for (; j + 4 <= n; j += 4) FourOutputs(reversed, taps, window + j, out + j);
 #endif
   for (; j < n; ++j) out[j] = OneOutput(reversed, taps, window + j);

@@ -1,8 +1,9 @@
 // Time-domain convolution of a block with reversed taps, the direct engine's kernel: output j is
 // the dot product of the taps with the window samples j .. j + taps - 1, accumulated in double.
-// The caller converts the window to double once per block. The scalar form is the reference;
-// the SSE2 form keeps eight outputs in flight, each summed as in the scalar form, and splits the
-// sum of the few trailing outputs into partial sums.
+// The caller converts the window to double once per block. Outputs come in groups (eight on
+// x86-64, four on i386), each output summed over pairs of taps; the few after the last whole
+// group are summed in eight partial sums so that their additions overlap. The scalar form is the
+// reference and gives the same bits as the SSE2 one.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,12 @@ void ConvolveDirect(const double* reversed, int32_t taps, const double* window, 
 void WidenToDouble(const float* source, double* destination, int32_t count);
 
 namespace direct {
-// [any thread, no allocation] Two outputs per step, each summed in double over pairs of taps.
+#if defined(__x86_64__)
+constexpr int32_t kOutputsPerGroup = 8;
+#else
+constexpr int32_t kOutputsPerGroup = 4;  // the eight registers of i386 hold four outputs' sums
+#endif
+
+// [any thread, no allocation] The sums of ConvolveDirect, one output at a time.
 void ConvolveScalar(const double* reversed, int32_t taps, const double* window, float* out, int32_t n);
 }  // namespace direct

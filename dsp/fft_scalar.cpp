@@ -12,6 +12,11 @@ inline void Kernel2(float* a) {
   a[3] = i - a[3];
 }
 
+// Step 0 of the combining passes and of the size-8 and size-16 kernels is taken as a product
+// with w^0 = (1, 0), as the SSE2 form computes it two steps at a time: the same value, and the
+// same bits for signed zeros and infinities (which the product can turn into +0 and NaN).
+constexpr Twiddle kUnit = {1.0f, 0.0f};
+
 struct ScalarPasses {
   using Constants = KernelConstants;
 
@@ -27,7 +32,7 @@ struct ScalarPasses {
   }
 
   static void Forward8(float* a, const Constants& k) {
-    ForwardStepUnit(a, 2);
+    ForwardStep(a, 2, kUnit);
     ForwardStep(a + 2, 2, {k.half, k.half});
     fft::Kernel2(a + 12);
     fft::Kernel2(a + 8);
@@ -37,12 +42,12 @@ struct ScalarPasses {
     Inverse4(a);
     fft::Kernel2(a + 8);
     fft::Kernel2(a + 12);
-    InverseStepUnit(a, 2);
+    InverseStep(a, 2, kUnit);
     InverseStep(a + 2, 2, {k.half, k.half});
   }
 
   static void Forward16(float* a, const Constants& k) {
-    ForwardStepUnit(a, 4);
+    ForwardStep(a, 4, kUnit);
     ForwardStep(a + 2, 4, k.w1);
     ForwardStep(a + 4, 4, {k.half, k.half});
     ForwardStep(a + 6, 4, k.w3);
@@ -54,7 +59,7 @@ struct ScalarPasses {
     Inverse8(a, k);
     Inverse4(a + 16);
     Inverse4(a + 24);
-    InverseStepUnit(a, 4);
+    InverseStep(a, 4, kUnit);
     InverseStep(a + 2, 4, k.w1);
     InverseStep(a + 4, 4, {k.half, k.half});
     InverseStep(a + 6, 4, k.w3);
@@ -62,22 +67,22 @@ struct ScalarPasses {
 
   static void ForwardPass(float* a, int32_t n, const float* table) {
     const int32_t q = n / 4;
-    ForwardStepUnit(a, q);
+    ForwardStep(a, q, kUnit);
     for (int32_t k = 1; k < q; ++k) ForwardStep(a + 2 * k, q, SmallPassTwiddle(table, k));
   }
   static void InversePass(float* a, int32_t n, const float* table) {
     const int32_t q = n / 4;
-    InverseStepUnit(a, q);
+    InverseStep(a, q, kUnit);
     for (int32_t k = 1; k < q; ++k) InverseStep(a + 2 * k, q, SmallPassTwiddle(table, k));
   }
   static void ForwardPassLarge(float* a, int32_t n, const float* table, const Constants& c) {
     const int32_t q = n / 4;
-    ForwardStepUnit(a, q);
+    ForwardStep(a, q, kUnit);
     for (int32_t k = 1; k < q; ++k) ForwardStep(a + 2 * k, q, LargePassTwiddle(table, n, k, c.half));
   }
   static void InversePassLarge(float* a, int32_t n, const float* table, const Constants& c) {
     const int32_t q = n / 4;
-    InverseStepUnit(a, q);
+    InverseStep(a, q, kUnit);
     for (int32_t k = 1; k < q; ++k) InverseStep(a + 2 * k, q, LargePassTwiddle(table, n, k, c.half));
   }
 };

@@ -75,7 +75,7 @@ inline void InverseSteps(float* a, int32_t q, const TwiddlePair& w) {
 }
 
 // Steps 0 and 1 share a vector: w^0 = 1 is applied as a multiplication by (1, 0), which
-// changes no value.
+// changes no finite value (the scalar passes take step 0 the same way, so the bits agree).
 inline TwiddlePair FirstPair(const float* table) { return FromScalars({1.0f, 0.0f}, SmallPassTwiddle(table, 1)); }
 
 template <bool kInverse>

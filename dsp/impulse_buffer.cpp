@@ -9,7 +9,8 @@ void ImpulseBuffer::SetChannelCount(int32_t count) {
   if (count == 2) {
     const int32_t bytes = channels_[0].GetSize();
     channels_[1].Resize(bytes, false);
-    if (channels_[1].GetSize() == bytes && bytes > 0) std::memcpy(channels_[1].Get(), channels_[0].Get(), bytes);
+    if (channels_[1].GetSize() != bytes) return;  // no second channel to be had: stay at one
+    if (bytes > 0) std::memcpy(channels_[1].Get(), channels_[0].Get(), bytes);
   } else {
     channels_[1].Resize(0, false);
   }

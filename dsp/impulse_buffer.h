@@ -12,7 +12,8 @@ class ImpulseBuffer {
   static constexpr int32_t kMaxChannels = 2;
 
   // [set-up; may allocate] Clamps to 1..2. Growing to two channels copies channel 0 into
-  // channel 1; shrinking to one empties channel 1 (its allocation stays).
+  // channel 1 (when channel 1 cannot grow, the count stays 1); shrinking to one empties
+  // channel 1 (its allocation stays).
   void SetChannelCount(int32_t count);
 
   // [set-up; may allocate] Resizes every channel to samples (new samples zero; no shrink). When a

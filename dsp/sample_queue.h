@@ -41,6 +41,9 @@ class SampleQueue {
     }
   }
 
+  // [owner's thread, no allocation] Gives back the newest bytes appended (at most the unread ones).
+  void TakeBack(int32_t bytes) { used_ -= std::clamp(bytes, 0, used_ - readPosition_); }
+
   // [owner's thread, no allocation] Used size 0, read position 0; the allocation stays.
   void Empty() { used_ = readPosition_ = 0; }
 

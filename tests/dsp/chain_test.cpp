@@ -12,11 +12,7 @@
 
 namespace {
 
-void Fill(ImpulseBuffer& impulse, const signals::Channels& taps) {
-  impulse.SetChannelCount(static_cast<int32_t>(taps.size()));
-  impulse.SetLength(static_cast<int32_t>(taps[0].size()));
-  for (size_t c = 0; c < taps.size(); ++c) std::copy(taps[c].begin(), taps[c].end(), impulse.GetChannel(c));
-}
+using signals::Fill;
 
 // ---- How an impulse is split into engines ----
 
@@ -228,5 +224,69 @@ TEST(ConvolutionChain, ANewImpulseKeepsUnreadOutput) {
   EXPECT_EQ(chain.SamplesReady(0), 0);
   EXPECT_EQ(chain.Get()[0][0], 2.0f);
 }
+
+// A new impulse while blocks run: the new engines start from silence (the tails restart), and the
+// output goes on in step with the input.
+TEST(ConvolutionChain, ANewImpulseWhileRunningConvolvesWhatFollows) {
+  const std::vector<float> before = signals::DecayingImpulse(512, 13u), after = signals::DecayingImpulse(641, 14u);
+  ImpulseBuffer impulse;
+  Fill(impulse, {before});
+  ConvolutionChain chain;
+  chain.SetImpulse(impulse, 0, 0, 0, 0, 0);
+  const int32_t length = 4000, change = 1700;
+  const std::vector<float> input = signals::Noise(length, 15u);
+  std::vector<float> output(length);
+  for (int32_t start = 0; start < length; start += 100) {
+    if (start == change) {
+      Fill(impulse, {after});
+      ASSERT_EQ(chain.SetImpulse(impulse, 0, 0, 0, 0, 0), 0);
+    }
+    const float* pointers[1] = {input.data() + start};
+    chain.Add(pointers, 100, 1);
+    ASSERT_EQ(chain.SamplesReady(100), 100);
+    std::copy(chain.Get()[0], chain.Get()[0] + 100, output.begin() + start);
+    chain.Advance(100);
+  }
+  std::vector<float> followed = input;
+  std::fill(followed.begin(), followed.begin() + change, 0.0f);
+  std::vector<int32_t> untilChange, sinceChange;
+  for (int32_t t = 0; t < length; ++t) (t < change ? untilChange : sinceChange).push_back(t);
+  EXPECT_LT(signals::RelativeError(output, reference::Convolve(input, before), untilChange), 1e-6);
+  EXPECT_LT(signals::RelativeError(output, reference::Convolve(followed, after), sinceChange), 1e-6);
+}
+
+// A second channel that drops out for a while and comes back starts from silence and in step
+// with the first. A direct engine carries the first on undisturbed; FFT engines restart both
+// streams on a new channel count, so there only the returning channel is checked.
+class ChannelComesBack : public ::testing::TestWithParam<int32_t> {};
+
+TEST_P(ChannelComesBack, StartsFromSilenceInStep) {
+  const std::vector<float> taps = signals::DecayingImpulse(GetParam(), 10u);
+  ImpulseBuffer impulse;
+  Fill(impulse, {taps});
+  ConvolutionChain chain;
+  chain.SetImpulse(impulse, 0, 0, 0, 0, 0);
+  const int32_t length = 1600, gone = 300, back = 1000;
+  const signals::Channels input = {signals::Noise(length, 11u), signals::Noise(length, 12u)};
+  signals::Channels output(2, std::vector<float>(length, 0.0f));
+  for (int32_t start = 0; start < length; start += 50) {
+    const int32_t channels = start >= gone && start < back ? 1 : 2;
+    const float* pointers[2] = {input[0].data() + start, input[1].data() + start};
+    chain.Add(pointers, 50, channels);
+    ASSERT_EQ(chain.SamplesReady(50), 50);
+    for (int32_t c = 0; c < channels; ++c) std::copy(chain.Get()[c], chain.Get()[c] + 50, output[c].begin() + start);
+    chain.Advance(50);
+  }
+  std::vector<float> returning = input[1];
+  std::fill(returning.begin(), returning.begin() + back, 0.0f);
+  std::vector<int32_t> since;
+  for (int32_t t = back; t < length; ++t) since.push_back(t);
+  EXPECT_LT(signals::RelativeError(output[1], reference::Convolve(returning, taps), since), 1e-6);
+  if (chain.GetEngineCount() == 1) {
+    EXPECT_LT(signals::RelativeError(output[0], reference::Convolve(input[0], taps)), 1e-6);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(DirectOnlyAndWithFftEngines, ChannelComesBack, ::testing::Values(64, 512, 5000));
 
 }  // namespace

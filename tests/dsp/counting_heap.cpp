@@ -8,39 +8,53 @@
 
 namespace {
 std::atomic<int64_t> allocations{0};
+std::atomic<int64_t> allocatedBytes{0};
+std::atomic<int> successesFirst{0};
 std::atomic<int> failuresLeft{0};
 
-bool Refuse() {
-  int left = failuresLeft.load();
+bool TakeOne(std::atomic<int>& counter) {
+  int left = counter.load();
   while (left > 0) {
-    if (failuresLeft.compare_exchange_weak(left, left - 1)) return true;
+    if (counter.compare_exchange_weak(left, left - 1)) return true;
   }
   return false;
 }
 
-void* Counted(void* block) {
+bool Refuse() { return !TakeOne(successesFirst) && TakeOne(failuresLeft); }
+
+void* Counted(void* block, std::size_t bytes) {
   allocations.fetch_add(1, std::memory_order_relaxed);
+  allocatedBytes.fetch_add(static_cast<int64_t>(bytes), std::memory_order_relaxed);
   return block;
 }
 }  // namespace
 
 namespace counting_heap {
 int64_t Allocations() { return allocations.load(); }
-void FailNext(int count) { failuresLeft = count; }
+int64_t AllocatedBytes() { return allocatedBytes.load(); }
+void FailNext(int count) { FailAfter(0, count); }
+void FailAfter(int succeeding, int count) {
+  successesFirst = succeeding;
+  failuresLeft = count;
+}
 }  // namespace counting_heap
 
 namespace heap {
-void* Allocate(std::size_t bytes) { return Refuse() ? nullptr : Counted(std::malloc(bytes)); }
-void* Reallocate(void* block, std::size_t bytes) { return Refuse() ? nullptr : Counted(std::realloc(block, bytes)); }
+void* Allocate(std::size_t bytes) { return Refuse() ? nullptr : Counted(std::malloc(bytes), bytes); }
+void* Reallocate(void* block, std::size_t bytes) {
+  return Refuse() ? nullptr : Counted(std::realloc(block, bytes), bytes);
+}
 void Free(void* block) { std::free(block); }
 }  // namespace heap
 
 void* operator new(std::size_t bytes) {
-  if (void* block = Counted(std::malloc(bytes ? bytes : 1))) return block;
+  if (void* block = Counted(std::malloc(bytes ? bytes : 1), bytes)) return block;
   throw std::bad_alloc();
 }
 void* operator new[](std::size_t bytes) { return operator new(bytes); }
-void* operator new(std::size_t bytes, const std::nothrow_t&) noexcept { return Counted(std::malloc(bytes ? bytes : 1)); }
+void* operator new(std::size_t bytes, const std::nothrow_t&) noexcept {
+  return Counted(std::malloc(bytes ? bytes : 1), bytes);
+}
 void* operator new[](std::size_t bytes, const std::nothrow_t&) noexcept { return operator new(bytes, std::nothrow); }
 void operator delete(void* block) noexcept { std::free(block); }
 void operator delete[](void* block) noexcept { std::free(block); }

@@ -4,24 +4,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <vector>
 
 #include "dsp/direct_convolution.h"
 #include "dsp/impulse_buffer.h"
-#include "dsp/sanitize.h"
 #include "tests/dsp/reference.h"
 #include "tests/dsp/signals.h"
 
 namespace {
 
 using signals::Channels;
-
-void Fill(ImpulseBuffer& impulse, const Channels& taps) {
-  impulse.SetChannelCount(static_cast<int32_t>(taps.size()));
-  impulse.SetLength(static_cast<int32_t>(taps[0].size()));
-  for (size_t c = 0; c < taps.size(); ++c) std::copy(taps[c].begin(), taps[c].end(), impulse.GetChannel(c));
-}
+using signals::Fill;
 
 // Feeds an engine in blocks and collects its output stream in full blocks as it comes.
 class EngineRun {
@@ -100,24 +95,33 @@ TEST(DirectEngine, TwoInputsWithAOneChannelImpulseKeepSeparateHistories) {
 }
 
 TEST(DirectEngine, Sse2KernelMatchesTheScalarReference) {
-  const std::vector<float> taps = signals::Noise(67, 6u);
-  for (int32_t n : {1, 2, 7, 15, 16, 17, 64, 100}) {
-    const std::vector<float> samples = signals::Noise(67 + n - 1, 7u + n);
-    std::vector<double> window(samples.size());
-    WidenToDouble(samples.data(), window.data(), static_cast<int32_t>(samples.size()));
-    ASSERT_EQ(window.back(), static_cast<double>(samples.back()));
-    const std::vector<double> wideTaps(taps.begin(), taps.end());
-    std::vector<float> fast(n), scalar(n);
-    ConvolveDirect(wideTaps.data(), 67, window.data(), fast.data(), n);
-    direct::ConvolveScalar(wideTaps.data(), 67, window.data(), scalar.data(), n);
-    for (int32_t j = 0; j < n; ++j) {
-      // Groups of eight sum exactly as the reference; the rest may differ in the last bit.
-      if (j < n / 8 * 8) {
-        ASSERT_EQ(fast[j], scalar[j]) << n << " " << j;
-      } else {
-        EXPECT_NEAR(fast[j], scalar[j], 1e-6f * std::fabs(scalar[j]) + 1e-7f) << n << " " << j;
-      }
+  for (int32_t taps : {1, 2, 7, 8, 9, 64, 67, 128}) {
+    const std::vector<float> reversed = signals::Noise(taps, 6u + taps);
+    const std::vector<double> wideTaps(reversed.begin(), reversed.end());
+    for (int32_t n : {1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 64, 100}) {
+      const std::vector<float> samples = signals::Noise(taps + n - 1, 7u + n);
+      std::vector<double> window(samples.size());
+      WidenToDouble(samples.data(), window.data(), static_cast<int32_t>(samples.size()));
+      ASSERT_EQ(window.back(), static_cast<double>(samples.back()));
+      std::vector<float> fast(n), scalar(n);
+      ConvolveDirect(wideTaps.data(), taps, window.data(), fast.data(), n);
+      direct::ConvolveScalar(wideTaps.data(), taps, window.data(), scalar.data(), n);
+      ASSERT_EQ(std::memcmp(fast.data(), scalar.data(), sizeof(float) * n), 0) << taps << " taps, " << n << " outputs";
     }
+  }
+}
+
+// Taps whose sum rounds to another float when added in another order (the big pair cancels
+// before or after the small tap joins it): kernel and reference add alike, in groups and after.
+TEST(DirectEngine, Sse2KernelAndReferenceAddInTheSameOrder) {
+  const double big = std::ldexp(1.0, 40);
+  const std::vector<double> taps = {big, 1.0 + std::ldexp(1.0, -24) + std::ldexp(1.0, -40), -big, 0, 0, 0, 0, 0};
+  for (int32_t n : {1, direct::kOutputsPerGroup, direct::kOutputsPerGroup + 1}) {
+    const std::vector<double> window(taps.size() + n - 1, 1.0);
+    std::vector<float> fast(n), scalar(n);
+    ConvolveDirect(taps.data(), 8, window.data(), fast.data(), n);
+    direct::ConvolveScalar(taps.data(), 8, window.data(), scalar.data(), n);
+    ASSERT_EQ(std::memcmp(fast.data(), scalar.data(), sizeof(float) * n), 0) << n << " outputs";
   }
 }
 
@@ -251,14 +255,22 @@ TEST(FftEngine, DifferentImpulseChannelsFlagImaginaryOnlyPartitions) {
 struct StereoPhase {
   const char* name;
   bool leftSilent, rightSilent, identical;
+  int32_t leftLag = 0;  // left is right delayed by this many samples, silent before
 };
 
 TEST(FftEngine, SharingAcrossChangingStereoInputMatchesTheReference) {
   const std::vector<float> left = signals::DecayingImpulse(700, 20u), right = signals::DecayingImpulse(700, 21u);
-  const StereoPhase phases[] = {{"identical", false, false, true},  {"diverging", false, false, false},
-                                {"silent", true, true, true},       {"identical again", false, false, true},
-                                {"left silent", true, false, false}, {"identical at last", false, false, true},
-                                {"right silent", false, true, false}, {"identical once more", false, false, true}};
+  const StereoPhase phases[] = {{"identical", false, false, true},
+                                {"diverging", false, false, false},
+                                {"silent", true, true, true},
+                                {"identical again", false, false, true},  // shared from its start
+                                // Left's next block equals right's unshared one: no share may follow
+                                // in the same call, or right would be served a block late.
+                                {"left a partition behind", false, false, false, 128},
+                                {"left silent", true, false, false},
+                                {"identical at last", false, false, true},
+                                {"right silent", false, true, false},
+                                {"identical once more", false, false, true}};
   // Phases of whole partitions (1024) and of phases that straddle them (900).
   for (int32_t phaseLength : {1024, 900}) {
     Channels input(2);
@@ -266,6 +278,10 @@ TEST(FftEngine, SharingAcrossChangingStereoInputMatchesTheReference) {
     for (const StereoPhase& phase : phases) {
       std::vector<float> a = signals::Noise(phaseLength, seed++);
       std::vector<float> b = phase.identical ? a : signals::Noise(phaseLength, seed++);
+      if (phase.leftLag > 0) {
+        std::fill(a.begin(), a.end(), 0.0f);
+        std::copy(b.begin(), b.end() - phase.leftLag, a.begin() + phase.leftLag);
+      }
       if (phase.leftSilent) std::fill(a.begin(), a.end(), 0.0f);
       if (phase.rightSilent) std::fill(b.begin(), b.end(), 0.0f);
       input[0].insert(input[0].end(), a.begin(), a.end());
@@ -277,6 +293,23 @@ TEST(FftEngine, SharingAcrossChangingStereoInputMatchesTheReference) {
       EXPECT_LT(ErrorOver(output[0], input[0], left), 1e-6) << "phases " << phaseLength << " block " << block;
       EXPECT_LT(ErrorOver(output[1], input[1], right), 1e-6) << "phases " << phaseLength << " block " << block;
     }
+  }
+}
+
+// Identical input channels share one transform; a NaN that only one of them holds (0 there, a
+// sample in the other) makes them differ.
+TEST(FftEngine, ANanInOneOfTwoIdenticalChannelsKeepsThemApart) {
+  const std::vector<float> left = signals::DecayingImpulse(300, 22u), right = signals::DecayingImpulse(300, 23u);
+  for (int32_t nanChannel : {0, 1}) {
+    Channels input(2, signals::Noise(2048, 24u));
+    input[0][700] = input[1][700] = 0.9f;
+    input[nanChannel][700] = std::numeric_limits<float>::quiet_NaN();
+    Channels cleaned = input;
+    cleaned[nanChannel][700] = 0.0f;
+    EngineRun run({left, right}, 256, false);
+    const Channels output = run.Run(input, 128);
+    EXPECT_LT(ErrorOver(output[0], cleaned[0], left), 1e-6) << "NaN in channel " << nanChannel;
+    EXPECT_LT(ErrorOver(output[1], cleaned[1], right), 1e-6) << "NaN in channel " << nanChannel;
   }
 }
 

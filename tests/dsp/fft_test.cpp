@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <thread>
 #include <vector>
@@ -124,13 +125,30 @@ TEST_P(FftSize, ZeroPaddedProductsGiveTheLinearConvolution) {
 }
 
 #if defined(KAVROTEL_FFT_SSE2)
+// Zeros of both signs with a few infinities and ordinary values among them.
+std::vector<float> SignedZerosAndInfinities(int32_t n) {
+  std::vector<float> buffer(2 * static_cast<size_t>(n));
+  for (size_t i = 0; i < buffer.size(); ++i) buffer[i] = i % 3 == 0 ? -0.0f : 0.0f;
+  buffer[buffer.size() / 3] = 0.5f;
+  if (n >= 4) buffer[5] = std::numeric_limits<float>::infinity();
+  return buffer;
+}
+
+// The same bits, or both NaN (a NaN's sign and payload carry nothing).
+bool SameFloat(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b)); }
+
 TEST_P(FftSize, Sse2TransformEqualsTheScalarReference) {
   const int32_t n = GetParam();
   for (bool inverse : {false, true}) {
-    std::vector<float> simd = RandomSignal(n, 31u + n), scalar = simd;
-    fft::TransformSse2(simd.data(), n, inverse);
-    fft::TransformScalar(scalar.data(), n, inverse);
-    for (size_t i = 0; i < simd.size(); ++i) ASSERT_EQ(simd[i], scalar[i]) << "float " << i << " inverse " << inverse;
+    for (const std::vector<float>& input : {RandomSignal(n, 31u + n), SignedZerosAndInfinities(n)}) {
+      std::vector<float> simd = input, scalar = input;
+      fft::TransformSse2(simd.data(), n, inverse);
+      fft::TransformScalar(scalar.data(), n, inverse);
+      for (size_t i = 0; i < simd.size(); ++i) {
+        ASSERT_TRUE(SameFloat(simd[i], scalar[i])) << "float " << i << ": " << simd[i] << " against " << scalar[i]
+                                                   << (inverse ? " inverse" : " forward");
+      }
+    }
   }
 }
 #endif

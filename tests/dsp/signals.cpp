@@ -7,6 +7,7 @@
 #include <random>
 
 #include "dsp/convolution_chain.h"
+#include "dsp/impulse_buffer.h"
 
 namespace signals {
 
@@ -24,13 +25,19 @@ std::vector<float> DecayingImpulse(int32_t length, uint32_t seed) {
   return taps;
 }
 
+void Fill(ImpulseBuffer& impulse, const Channels& taps) {
+  impulse.SetChannelCount(static_cast<int32_t>(taps.size()));
+  impulse.SetLength(static_cast<int32_t>(taps[0].size()));
+  for (size_t c = 0; c < taps.size(); ++c) std::copy(taps[c].begin(), taps[c].end(), impulse.GetChannel(c));
+}
+
 BlockSizes Fixed(int32_t size) {
   return [size](int32_t) { return size; };
 }
 
 BlockSizes Changing() {
   return [](int32_t i) {
-    static const int32_t kSizes[] = {1, 4096, 7, 64, 63, 1000, 2, 100, 3333, 65, 1, 1, 512, 129, 4095, 31};
+    static const int32_t kSizes[] = {0, 4096, 7, 64, 63, 1000, 2, 100, 3333, 65, 1, 0, 512, 129, 4095, 31};
     return kSizes[i % 16];
   };
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 class ConvolutionChain;
+class ImpulseBuffer;
 
 namespace signals {
 
@@ -17,10 +18,13 @@ std::vector<float> Noise(int32_t length, uint32_t seed, float amplitude = 1.0f);
 // Noise under an exponential decay, like a measured response.
 std::vector<float> DecayingImpulse(int32_t length, uint32_t seed);
 
+// Sets the impulse to the given channels, all of one length.
+void Fill(ImpulseBuffer& impulse, const Channels& taps);
+
 // The block size of block number i.
 using BlockSizes = std::function<int32_t(int32_t)>;
 BlockSizes Fixed(int32_t size);
-// A fixed pseudo-random sequence of sizes from 1 to 4096, changing every block.
+// A fixed pseudo-random sequence of sizes from 0 to 4096, changing every block (the first 0).
 BlockSizes Changing();
 
 // Feeds the input block by block; returns the output. Adds a test failure when SamplesReady(n)
