@@ -71,12 +71,12 @@ bool IParameter::SetDisplayText(int32_t value, const char* text) {
   return true;
 }
 
-void IParameter::SetNormalized(double normalized) {
+double IParameter::FromNormalized(double normalized) const {
   double v = min_ + (max_ - min_) * std::pow(normalized, shape_);
   // A zero step would divide by zero; such a parameter is simply not stepped.
   if (type_ != kTypeDouble && step_ > 0.0) v = std::floor(v / step_ + 0.5) * step_;
   if (v >= max_ || std::isnan(v)) v = max_;
-  value_ = v;
+  return v;
 }
 
 double IParameter::ToNormalized(double plainValue) const {

@@ -33,7 +33,9 @@ class IParameter {
   // Values [any thread; callers that write hold the instance lock; no allocation].
   void Set(double value) { value_ = value; }
   // value = min + (max - min) * x^shape, stepped for every kind but double, limited to the max.
-  void SetNormalized(double normalized);
+  void SetNormalized(double normalized) { value_ = FromNormalized(normalized); }
+  // The value SetNormalized(normalized) would store, without storing it.
+  double FromNormalized(double normalized) const;
   double ToNormalized(double plainValue) const;
   double GetNormalized() const { return ToNormalized(value_); }
   bool GetBool() const { return value_ >= 0.5; }

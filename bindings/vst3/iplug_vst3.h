@@ -109,6 +109,10 @@ class IPlugVST3 : public IPlugBase, public Steinberg::Vst::IUnitInfo, public Ste
   bool BuildBuses();
   bool BuildParameters();
   bool AddPlugParameter(int32_t index);
+  // The plug-in's parameter a host identifier names, or null (the bypass, the preset, unknown ids).
+  IParameter* ParameterForId(ParamID id) const {
+    return id < static_cast<ParamID>(GetParameterCount()) ? GetParameter(static_cast<int32_t>(id)) : nullptr;
+  }
   Steinberg::Vst::UnitID UnitOfGroup(const char* group);
   void ApplyParameterChanges(Steinberg::Vst::IParameterChanges* changes);
   void ApplyHostEvents(Steinberg::Vst::IEventList* events);

@@ -15,27 +15,25 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 
 tresult PLUGIN_API IPlugVST3::getParamStringByValue(ParamID id, ParamValue valueNormalized, String128 string) {
-  const IParameter* param = GetParameter(static_cast<int32_t>(id));
-  if (id >= static_cast<ParamID>(GetParameterCount()) || !param || !string) return kResultFalse;
-  char text[64];
-  vst3_binding::HostText(*param, valueNormalized, text, sizeof text);
-  WidenAscii(string, 128, text);
+  const IParameter* param = ParameterForId(id);
+  if (!param || !string) return kResultFalse;
+  vst3_binding::HostString(*param, valueNormalized, string);
   return kResultOk;
 }
 
 ParamValue PLUGIN_API IPlugVST3::plainParamToNormalized(ParamID id, ParamValue plainValue) {
-  const IParameter* param = id < static_cast<ParamID>(GetParameterCount()) ? GetParameter(static_cast<int32_t>(id)) : nullptr;
+  const IParameter* param = ParameterForId(id);
   return param ? param->ToNormalized(plainValue) : plainValue;
 }
 
 ParamValue PLUGIN_API IPlugVST3::getParamNormalized(ParamID id) {
   if (id == kBypassParamId) return GetBypassed() ? 1.0 : 0.0;
-  const IParameter* param = id < static_cast<ParamID>(GetParameterCount()) ? GetParameter(static_cast<int32_t>(id)) : nullptr;
+  const IParameter* param = ParameterForId(id);
   return param ? param->GetNormalized() : 0.0;
 }
 
 tresult PLUGIN_API IPlugVST3::setParamNormalized(ParamID id, ParamValue value) {
-  IParameter* param = id < static_cast<ParamID>(GetParameterCount()) ? GetParameter(static_cast<int32_t>(id)) : nullptr;
+  IParameter* param = ParameterForId(id);
   if (!param || !(value == value)) return kResultFalse;
   // A host's value a rounding step outside 0..1 is its end of the range, not a refusal.
   param->SetNormalized(std::clamp(value, 0.0, 1.0));

@@ -104,9 +104,9 @@ void IPlugVST3::ApplyParameterChanges(IParameterChanges* changes) {
     } else if (id == kPresetParamId) {
       int32_t k = static_cast<int32_t>(value * GetPresetCount());
       if (k >= 0) ApplyPreset(k);
-    } else if (id < static_cast<ParamID>(GetParameterCount())) {
+    } else if (IParameter* param = ParameterForId(id)) {
       int32_t index = static_cast<int32_t>(id);
-      GetParameter(index)->SetNormalized(value);
+      param->SetNormalized(value);
       if (IEditor* editor = GetEditor()) editor->UpdateParameterControls(index, value, true);
       ParameterChanged(index);
     }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/vst3/vst3_strings.h"
 
@@ -10,21 +11,8 @@ namespace vst3_binding {
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-double PlainForNormalized(const IParameter& p, double normalized) {
-  double v = p.GetMin() + (p.GetMax() - p.GetMin()) * std::pow(normalized, p.GetShape());
-  if (p.Type() != IParameter::kTypeDouble && p.GetStep() > 0.0) v = std::floor(v / p.GetStep() + 0.5) * p.GetStep();
-  if (v >= p.GetMax() || std::isnan(v)) v = p.GetMax();
-  return v;
-}
-
-void HostText(const IParameter& p, double normalized, char* out, size_t outSize) {
-  // A switch or list shows the entry the plug-in would select; a double the mapped value.
-  if (p.Type() == IParameter::kTypeDouble) {
-    p.GetDisplayForHost(normalized, true, out, outSize);
-  } else {
-    p.GetDisplayForHost(PlainForNormalized(p, normalized), false, out, outSize);
-  }
-}
+namespace {
+int32 AutomationFlags(const IParameter& p) { return p.GetCanAutomate() ? ParameterInfo::kCanAutomate : 0; }
 
 bool NormalizedFromText(const IParameter& p, const char* text, double& normalized) {
   int32_t value = 0;
@@ -41,47 +29,37 @@ bool NormalizedFromText(const IParameter& p, const char* text, double& normalize
   normalized = p.ToNormalized(plain);
   return true;
 }
+}  // namespace
 
-namespace {
-void ToHostString(const IParameter& p, ParamValue v, String128 string) {
+void HostString(const IParameter& p, double normalized, String128 string) {
   char text[64];
-  HostText(p, v, text, sizeof text);
+  // A switch or list shows the entry the plug-in would select; a double the mapped value.
+  if (p.Type() == IParameter::kTypeDouble) {
+    p.GetDisplayForHost(normalized, true, text, sizeof text);
+  } else {
+    p.GetDisplayForHost(p.FromNormalized(normalized), false, text, sizeof text);
+  }
   WidenAscii(string, 128, text);
 }
 
-bool FromHostString(const IParameter& p, const TChar* string, ParamValue& v) {
+bool NormalizedFromHostString(const IParameter& p, const TChar* string, double& normalized) {
   char text[128];
   NarrowToAscii(text, sizeof text, string);
-  return NormalizedFromText(p, text, v);
+  return NormalizedFromText(p, text, normalized);
 }
-}  // namespace
 
 PlugRangeParameter::PlugRangeParameter(const IParameter& param, ParamID id, const TChar* title, const TChar* units,
                                        UnitID unit)
-    : RangeParameter(title, id, units, param.GetMin(), param.GetMax(), param.GetDefault(), 0,
-                     param.GetCanAutomate() ? ParameterInfo::kCanAutomate : 0, unit),
-      param_(param) {
+    : PlugParameter(param, title, id, units, param.GetMin(), param.GetMax(), param.GetDefault(), 0,
+                    AutomationFlags(param), unit) {
   setPrecision(param.GetPrecision());
-  info_.defaultNormalizedValue = valueNormalized_ = param.ToNormalized(param.GetDefault());
 }
-
-void PlugRangeParameter::toString(ParamValue v, String128 string) const { ToHostString(param_, v, string); }
-bool PlugRangeParameter::fromString(const TChar* string, ParamValue& v) const { return FromHostString(param_, string, v); }
-ParamValue PlugRangeParameter::toPlain(ParamValue v) const { return PlainForNormalized(param_, v); }
-ParamValue PlugRangeParameter::toNormalized(ParamValue plain) const { return param_.ToNormalized(plain); }
 
 PlugListParameter::PlugListParameter(const IParameter& param, ParamID id, const TChar* title, const TChar* units,
                                      UnitID unit)
-    : StringListParameter(title, id, units, param.GetCanAutomate() ? ParameterInfo::kCanAutomate : 0, unit),
-      param_(param) {
+    : PlugParameter(param, title, id, units, AutomationFlags(param), unit) {
   // One entry per value 0 .. count - 1: the text whose value is that number, or empty.
   for (int32_t value = 0; value < param.GetDisplayTextCount(); ++value) appendString(param.GetDisplayText(value));
-  info_.defaultNormalizedValue = valueNormalized_ = param.ToNormalized(param.GetDefault());
 }
-
-void PlugListParameter::toString(ParamValue v, String128 string) const { ToHostString(param_, v, string); }
-bool PlugListParameter::fromString(const TChar* string, ParamValue& v) const { return FromHostString(param_, string, v); }
-ParamValue PlugListParameter::toPlain(ParamValue v) const { return PlainForNormalized(param_, v); }
-ParamValue PlugListParameter::toNormalized(ParamValue plain) const { return param_.ToNormalized(plain); }
 
 }  // namespace vst3_binding

@@ -1,7 +1,7 @@
 // The host-visible parameters that stand for the plug-in's IParameter records. They convert
 // with the record's own mapping (its shape exponent and step), so that a host's default,
 // plain/normalised conversions, typed values and texts all agree with what the plug-in
-// stores. The record stays the plug-in's; these hold a pointer to it. UI thread.
+// stores. The record stays the plug-in's; these hold a reference to it. UI thread.
 #pragma once
 
 #include "core/iparameter.h"
@@ -9,40 +9,47 @@
 
 namespace vst3_binding {
 
-// The plain value the record would store for a normalised value (without storing it).
-double PlainForNormalized(const IParameter& param, double normalized);
 // The host's text for a normalised value: the display text or the number of the value the
-// plug-in would store (doubles show the mapped value itself). out holds at least 32 bytes.
-void HostText(const IParameter& param, double normalized, char* out, size_t outSize);
+// plug-in would store (doubles show the mapped value itself).
+void HostString(const IParameter& param, double normalized, Steinberg::String128 string);
 // A typed plain value or display text, as a normalised value; false when it is neither.
-bool NormalizedFromText(const IParameter& param, const char* text, double& normalized);
+bool NormalizedFromHostString(const IParameter& param, const Steinberg::TChar* string, double& normalized);
 
-// Kinds int and double: a continuous range.
-class PlugRangeParameter : public Steinberg::Vst::RangeParameter {
+// A host-visible parameter of the kind HostBase whose conversions and texts are the record's,
+// and whose default is the record's default.
+template <class HostBase>
+class PlugParameter : public HostBase {
  public:
-  PlugRangeParameter(const IParameter& param, Steinberg::Vst::ParamID id, const Steinberg::TChar* title,
-                     const Steinberg::TChar* units, Steinberg::Vst::UnitID unit);
-  void toString(Steinberg::Vst::ParamValue v, Steinberg::String128 string) const override;
-  bool fromString(const Steinberg::TChar* string, Steinberg::Vst::ParamValue& v) const override;
-  Steinberg::Vst::ParamValue toPlain(Steinberg::Vst::ParamValue v) const override;
-  Steinberg::Vst::ParamValue toNormalized(Steinberg::Vst::ParamValue plain) const override;
+  using ParamValue = Steinberg::Vst::ParamValue;
+  void toString(ParamValue v, Steinberg::String128 string) const override { HostString(param_, v, string); }
+  bool fromString(const Steinberg::TChar* string, ParamValue& v) const override {
+    return NormalizedFromHostString(param_, string, v);
+  }
+  ParamValue toPlain(ParamValue v) const override { return param_.FromNormalized(v); }
+  ParamValue toNormalized(ParamValue plain) const override { return param_.ToNormalized(plain); }
+
+ protected:
+  template <class... HostArgs>
+  explicit PlugParameter(const IParameter& param, HostArgs... hostArgs) : HostBase(hostArgs...), param_(param) {
+    this->info_.defaultNormalizedValue = this->valueNormalized_ = param.ToNormalized(param.GetDefault());
+  }
 
  private:
   const IParameter& param_;
 };
 
+// Kinds int and double: a continuous range.
+class PlugRangeParameter : public PlugParameter<Steinberg::Vst::RangeParameter> {
+ public:
+  PlugRangeParameter(const IParameter& param, Steinberg::Vst::ParamID id, const Steinberg::TChar* title,
+                     const Steinberg::TChar* units, Steinberg::Vst::UnitID unit);
+};
+
 // Kinds bool and enum: one entry per value, from the record's display texts.
-class PlugListParameter : public Steinberg::Vst::StringListParameter {
+class PlugListParameter : public PlugParameter<Steinberg::Vst::StringListParameter> {
  public:
   PlugListParameter(const IParameter& param, Steinberg::Vst::ParamID id, const Steinberg::TChar* title,
                     const Steinberg::TChar* units, Steinberg::Vst::UnitID unit);
-  void toString(Steinberg::Vst::ParamValue v, Steinberg::String128 string) const override;
-  bool fromString(const Steinberg::TChar* string, Steinberg::Vst::ParamValue& v) const override;
-  Steinberg::Vst::ParamValue toPlain(Steinberg::Vst::ParamValue v) const override;
-  Steinberg::Vst::ParamValue toNormalized(Steinberg::Vst::ParamValue plain) const override;
-
- private:
-  const IParameter& param_;
 };
 
 }  // namespace vst3_binding
