@@ -169,8 +169,11 @@ class IPlugBase {
   void BindOutputBuffers(int32_t first, int32_t count, float** hostBuffers);
   // The plug-in's ProcessBlock, then every connected output narrowed into its host buffer.
   void RunFloatBlock(int32_t frames);
-  // Input to output through the latency delay (or a plain copy), then narrowed likewise.
+  // BypassBlock on the bound channels, then narrowed likewise.
   void BypassFloatBlock(int32_t frames);
+  // The bypassed block: input to output through the latency delay while it has a length (and
+  // a latency is set), else the base ProcessBlock's plain copy.
+  void BypassBlock(double** inputs, double** outputs, int32_t frames);
   // Like RunFloatBlock, but adds into the host buffers.
   void RunFloatBlockAccumulating(int32_t frames);
   // Points connected channels straight at host double buffers.

@@ -191,13 +191,17 @@ void IPlugBase::RunFloatBlockAccumulating(int32_t frames) {
 void IPlugBase::BypassFloatBlock(int32_t frames) {
   TRACE_OP("IPlugBase::BypassFloatBlock");
   int32_t processed = ClampToScratch(frames);
+  BypassBlock(GetInputPointers(), GetOutputPointers(), processed);
+  NarrowOutputs(frames, processed, false);
+}
+
+void IPlugBase::BypassBlock(double** inputs, double** outputs, int32_t frames) {
   // The delay's own length decides: a delay created with length 0 must not run.
   if (latency_ != 0 && latencyDelay_ && latencyDelay_->GetDelayLength() > 0) {
-    latencyDelay_->Process(GetInputPointers(), GetOutputPointers(), processed);
+    latencyDelay_->Process(inputs, outputs, frames);
   } else {
-    IPlugBase::ProcessBlock(GetInputPointers(), GetOutputPointers(), processed);
+    IPlugBase::ProcessBlock(inputs, outputs, frames);
   }
-  NarrowOutputs(frames, processed, false);
 }
 
 void IPlugBase::ProcessBlock(double** inputs, double** outputs, int32_t frames) {

@@ -193,13 +193,6 @@ void IPlugVST3::Process64(ProcessData& data) {
       if (IsOutputConnected(first + k)) outPointers[first + k] = data.outputs[i].channelBuffers64[k];
     first += c;
   }
-  if (GetBypassed()) {
-    ILatencyDelay* delay = GetLatencyDelay();
-    if (GetLatency() != 0 && delay && delay->GetDelayLength() > 0)
-      delay->Process(inPointers, outPointers, data.numSamples);
-    else
-      IPlugBase::ProcessBlock(inPointers, outPointers, data.numSamples);
-  } else {
-    ProcessBlock(inPointers, outPointers, data.numSamples);
-  }
+  if (GetBypassed()) BypassBlock(inPointers, outPointers, data.numSamples);
+  else ProcessBlock(inPointers, outPointers, data.numSamples);
 }
