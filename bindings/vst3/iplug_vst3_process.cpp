@@ -20,6 +20,20 @@ bool BusHasBuffers(const AudioBusBuffers& bus, bool is64) {
     if (!channels[c]) return false;
   return true;
 }
+
+// Maps the host's output buses onto the plug-in's output channels in order: for each bus while
+// channels remain, visit(busIndex, first, count), the bus's first count channels being the
+// plug-in's channels from first on. Returns the channels mapped.
+template <class Visit>
+int32_t MapOutputBuses(const ProcessData& data, int32_t outputCount, Visit visit) {
+  int32_t first = 0;
+  for (int32 i = 0; i < data.numOutputs && first < outputCount; ++i) {
+    int32_t count = std::min(data.outputs[i].numChannels, outputCount - first);
+    visit(i, first, count);
+    first += count;
+  }
+  return first;
+}
 }  // namespace
 
 // A block the set-up did not announce, buses without buffers or a sample size other than the
@@ -146,14 +160,11 @@ int32_t IPlugVST3::ConnectBuses(const ProcessData& data) {
   int32_t supplied = data.numInputs > 0 ? std::min(data.inputs[0].numChannels, GetInputCount()) : 0;
   ConnectInputChannels(0, GetInputCount(), false);
   ConnectInputChannels(0, supplied, true);
-  int32_t first = 0;
-  for (int32 i = 0; i < data.numOutputs && first < GetOutputCount(); ++i) {
-    Bus* bus = audioOutputs.at(i);
-    int32_t c = std::min(data.outputs[i].numChannels, GetOutputCount() - first);
-    ConnectOutputChannels(first, c, bus && bus->isActive());
-    first += c;
-  }
-  ConnectOutputChannels(first, GetOutputCount() - first, false);
+  int32_t mapped = MapOutputBuses(data, GetOutputCount(), [&](int32 busIndex, int32_t first, int32_t count) {
+    Bus* bus = audioOutputs.at(busIndex);
+    ConnectOutputChannels(first, count, bus && bus->isActive());
+  });
+  ConnectOutputChannels(mapped, GetOutputCount() - mapped, false);
   return supplied;
 }
 
@@ -169,12 +180,9 @@ void IPlugVST3::Process32(ProcessData& data) {
   SilenceInputsFrom(supplied, data.numSamples);
   // Channels of outputs not covered by any bus keep no host destination from an earlier block.
   BindOutputBuffers(0, GetOutputCount(), nullptr);
-  int32_t first = 0;
-  for (int32 i = 0; i < data.numOutputs && first < GetOutputCount(); ++i) {
-    int32_t c = std::min(data.outputs[i].numChannels, GetOutputCount() - first);
-    BindOutputBuffers(first, c, data.outputs[i].channelBuffers32);
-    first += c;
-  }
+  MapOutputBuses(data, GetOutputCount(), [&](int32 busIndex, int32_t first, int32_t count) {
+    BindOutputBuffers(first, count, data.outputs[busIndex].channelBuffers32);
+  });
   if (GetBypassed()) BypassFloatBlock(data.numSamples);
   else RunFloatBlock(data.numSamples);
 }
@@ -186,13 +194,10 @@ void IPlugVST3::Process64(ProcessData& data) {
     std::memcpy(inPointers[k], data.inputs[0].channelBuffers64[k], sizeof(double) * static_cast<size_t>(data.numSamples));
   SilenceInputsFrom(supplied, data.numSamples);
   double** outPointers = GetOutputPointers();
-  int32_t first = 0;
-  for (int32 i = 0; i < data.numOutputs && first < GetOutputCount(); ++i) {
-    int32_t c = std::min(data.outputs[i].numChannels, GetOutputCount() - first);
-    for (int32_t k = 0; k < c; ++k)
-      if (IsOutputConnected(first + k)) outPointers[first + k] = data.outputs[i].channelBuffers64[k];
-    first += c;
-  }
+  MapOutputBuses(data, GetOutputCount(), [&](int32 busIndex, int32_t first, int32_t count) {
+    for (int32_t k = 0; k < count; ++k)
+      if (IsOutputConnected(first + k)) outPointers[first + k] = data.outputs[busIndex].channelBuffers64[k];
+  });
   if (GetBypassed()) BypassBlock(inPointers, outPointers, data.numSamples);
   else ProcessBlock(inPointers, outPointers, data.numSamples);
 }
