@@ -18,6 +18,7 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 using vst3host::HostApplication;
 using vst3host::MemoryStream;
+using vst3host::MonoProcessData;
 using vst3host::ParameterChanges;
 
 constexpr int32 kBlock = 512;
@@ -58,7 +59,7 @@ class Instance {
     std::vector<double> out;
     for (int32 b = 0; b < blocks; ++b) {
       const float* in = signal.data() + first + static_cast<size_t>(b) * kBlock;
-      std::vector<double> block = sampleSize_ == kSample32 ? Block32(in) : Block64(in);
+      std::vector<double> block = sampleSize_ == kSample32 ? Block<float>(in) : Block<double>(in);
       out.insert(out.end(), block.begin(), block.end());
       pending_ = nullptr;
     }
@@ -68,38 +69,12 @@ class Instance {
   void ApplyBeforeNextBlock(IParameterChanges* changes) { pending_ = changes; }
 
  private:
-  ProcessData Data(AudioBusBuffers& in, AudioBusBuffers& out) {
-    ProcessData data{};
-    data.symbolicSampleSize = sampleSize_;
-    data.numSamples = kBlock;
-    data.numInputs = data.numOutputs = 1;
-    data.inputs = &in;
-    data.outputs = &out;
-    data.inputParameterChanges = pending_;
-    in.numChannels = out.numChannels = 1;
-    return data;
-  }
-  std::vector<double> Block32(const float* signal) {
-    std::vector<float> in(signal, signal + kBlock), out(kBlock, 99.0f);
-    float* inChannel = in.data();
-    float* outChannel = out.data();
-    AudioBusBuffers inBus{}, outBus{};
-    inBus.channelBuffers32 = &inChannel;
-    outBus.channelBuffers32 = &outChannel;
-    ProcessData data = Data(inBus, outBus);
-    EXPECT_EQ(processor_->process(data), kResultOk);
+  template <class Sample>
+  std::vector<double> Block(const float* signal) {
+    std::vector<Sample> in(signal, signal + kBlock), out(kBlock, Sample(99));
+    MonoProcessData<Sample> block(in.data(), out.data(), kBlock, pending_);
+    EXPECT_EQ(processor_->process(block.data), kResultOk);
     return std::vector<double>(out.begin(), out.end());
-  }
-  std::vector<double> Block64(const float* signal) {
-    std::vector<double> in(signal, signal + kBlock), out(kBlock, 99.0);
-    double* inChannel = in.data();
-    double* outChannel = out.data();
-    AudioBusBuffers inBus{}, outBus{};
-    inBus.channelBuffers64 = &inChannel;
-    outBus.channelBuffers64 = &outChannel;
-    ProcessData data = Data(inBus, outBus);
-    EXPECT_EQ(processor_->process(data), kResultOk);
-    return out;
   }
 
   int32 sampleSize_;

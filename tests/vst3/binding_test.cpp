@@ -20,17 +20,12 @@ using namespace Steinberg::Vst;
 using vst3host::ComponentHandler;
 using vst3host::HostApplication;
 using vst3host::MemoryStream;
+using vst3host::MonoProcessData;
 using vst3host::ParameterChanges;
 using vst3host::PlugFrame;
 
 constexpr int32 kBlock = 64;
 constexpr ParamID kBypass = IPlugVST3::kBypassParamId;
-
-std::string Narrow(const char16* s) {
-  std::string out;
-  for (int i = 0; i < 128 && s[i]; ++i) out.push_back(static_cast<char>(s[i]));
-  return out;
-}
 
 class BindingTest : public ::testing::Test {
  protected:
@@ -54,20 +49,8 @@ class BindingTest : public ::testing::Test {
   tresult Run(float value, IParameterChanges* changes = nullptr, int32 frames = kBlock) {
     input.assign(static_cast<size_t>(frames), value);
     output.assign(static_cast<size_t>(frames), 99.0f);
-    float* in = input.data();
-    float* out = output.data();
-    AudioBusBuffers inBus{}, outBus{};
-    inBus.numChannels = outBus.numChannels = 1;
-    inBus.channelBuffers32 = &in;
-    outBus.channelBuffers32 = &out;
-    ProcessData data{};
-    data.symbolicSampleSize = kSample32;
-    data.numSamples = frames;
-    data.numInputs = data.numOutputs = 1;
-    data.inputs = &inBus;
-    data.outputs = &outBus;
-    data.inputParameterChanges = changes;
-    return plug->process(data);
+    MonoProcessData<float> block(input.data(), output.data(), frames, changes);
+    return plug->process(block.data);
   }
 
   std::vector<uint8> Save() {
@@ -106,7 +89,7 @@ class HostTextTest : public BindingTest, public ::testing::WithParamInterface<Te
 TEST_P(HostTextTest, ShowsWhatThePlugInWouldStore) {
   String128 s{};
   ASSERT_EQ(plug->getParamStringByValue(GetParam().id, GetParam().normalized, s), kResultOk);
-  EXPECT_EQ(Narrow(s), GetParam().text);
+  EXPECT_EQ(vst3host::NarrowText(s), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, HostTextTest,
@@ -122,7 +105,7 @@ TEST_F(BindingTest, HostDefaultsAndConversionsUseEachParametersShape) {
     if (info.id >= FixturePlug::kParamCount) continue;
     const IParameter* p = plug->GetParameter(static_cast<int32_t>(info.id));
     EXPECT_NEAR(plug->normalizedParamToPlain(info.id, info.defaultNormalizedValue), p->GetDefault(), 1e-9)
-        << Narrow(info.title);
+        << vst3host::NarrowText(info.title);
   }
   String128 typed{};
   const char16 text[] = u"Orrindal";
@@ -167,24 +150,14 @@ class HostInputTest : public BindingTest, public ::testing::WithParamInterface<B
 TEST_P(HostInputTest, IsRefusedWithoutTouchingBuffersOrState) {
   std::vector<uint8> before = Save();
   std::vector<float> in(kBlock * 2, 0.5f), out(kBlock * 2, 99.0f);
-  float* inPtr = in.data();
-  float* outPtr = out.data();
   float* nullChannel = nullptr;
-  AudioBusBuffers inBus{}, outBus{};
-  inBus.numChannels = outBus.numChannels = 1;
-  inBus.channelBuffers32 = &inPtr;
-  outBus.channelBuffers32 = &outPtr;
-  ProcessData data{};
-  data.symbolicSampleSize = kSample32;
-  data.numSamples = kBlock;
-  data.numInputs = data.numOutputs = 1;
-  data.inputs = &inBus;
-  data.outputs = &outBus;
+  MonoProcessData<float> block(in.data(), out.data(), kBlock);
+  ProcessData& data = block.data;
   switch (GetParam()) {
     case BadBlock::kTooLong: data.numSamples = kBlock + 1; break;
     case BadBlock::kNoBuses: data.numInputs = data.numOutputs = 0; data.inputs = data.outputs = nullptr; break;
-    case BadBlock::kNullBufferList: outBus.channelBuffers32 = nullptr; break;
-    case BadBlock::kNullChannel: inBus.channelBuffers32 = &nullChannel; break;
+    case BadBlock::kNullBufferList: block.outBus.channelBuffers32 = nullptr; break;
+    case BadBlock::kNullChannel: block.inBus.channelBuffers32 = &nullChannel; break;
     case BadBlock::kOtherSampleSize: data.symbolicSampleSize = kSample64; break;
     case BadBlock::kNegativeLength: data.numSamples = -1; break;
   }

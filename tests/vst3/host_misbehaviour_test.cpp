@@ -22,6 +22,7 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 using vst3host::EventList;
 using vst3host::MemoryStream;
+using vst3host::MonoProcessData;
 using vst3host::ParameterChanges;
 
 constexpr int32 kBlock = 32;
@@ -49,28 +50,12 @@ class Host {
   template <class Sample>
   tresult Run(std::vector<Sample>& in, std::vector<Sample>& out, int32 inputChannels = 1, bool inPlace = false,
               IParameterChanges* changes = nullptr) {
-    Sample* inPtr = in.data();
-    Sample* outPtr = inPlace ? in.data() : out.data();
-    AudioBusBuffers inBus{}, outBus{};
-    inBus.numChannels = inputChannels;
-    outBus.numChannels = 1;
-    SetBuffers(inBus, &inPtr);
-    SetBuffers(outBus, &outPtr);
-    ProcessData data{};
-    data.symbolicSampleSize = sizeof(Sample) == 4 ? kSample32 : kSample64;
-    data.numSamples = static_cast<int32>(in.size());
-    data.numInputs = data.numOutputs = 1;
-    data.inputs = &inBus;
-    data.outputs = &outBus;
-    data.inputParameterChanges = changes;
-    return plug->process(data);
+    MonoProcessData<Sample> block(in.data(), inPlace ? in.data() : out.data(), static_cast<int32>(in.size()), changes);
+    block.inBus.numChannels = inputChannels;
+    return plug->process(block.data);
   }
 
   FixturePlug* plug;
-
- private:
-  static void SetBuffers(AudioBusBuffers& bus, float** channels) { bus.channelBuffers32 = channels; }
-  static void SetBuffers(AudioBusBuffers& bus, double** channels) { bus.channelBuffers64 = channels; }
 };
 
 // ---- Values outside 0..1 ----------------------------------------------------------------

@@ -22,10 +22,20 @@ tresult PLUGIN_API HostApplication::queryInterface(const TUID iid, void** obj) {
   return Answer<IHostApplication>(iid, obj, this);
 }
 
+void WidenText(const std::string& text, String128 out) {
+  size_t n = text.size() < 127 ? text.size() : 127;
+  for (size_t i = 0; i < n; ++i) out[i] = static_cast<char16>(static_cast<unsigned char>(text[i]));
+  out[n] = 0;
+}
+
+std::string NarrowText(const char16* text) {
+  std::string out;
+  for (int i = 0; i < 128 && text[i]; ++i) out.push_back(static_cast<char>(text[i] & 0xFF));
+  return out;
+}
+
 tresult PLUGIN_API HostApplication::getName(String128 name) {
-  size_t n = name_.size() < 127 ? name_.size() : 127;
-  for (size_t i = 0; i < n; ++i) name[i] = static_cast<char16>(static_cast<unsigned char>(name_[i]));
-  name[n] = 0;
+  WidenText(name_, name);
   return kResultOk;
 }
 

@@ -1,7 +1,7 @@
 // The host side of a VST3 session: the objects a host hands to a plug-in (host context,
 // component handler with its context menu, plug frame, state stream, parameter changes, event
-// list). Each counts its references so that a scenario can check they all come back to 1, and
-// records what the plug-in asked of it.
+// list, one mono block's process data). Each object counts its references so that a scenario
+// can check they all come back to 1, and records what the plug-in asked of it.
 #pragma once
 
 #include <string>
@@ -136,6 +136,44 @@ class ParameterChanges : public HostObject<IParameterChanges> {
  private:
   std::vector<ParamValueQueue> queues_;
 };
+
+// One block for a plug-in with one mono input and one mono output bus, on the caller's
+// buffers: 32-bit processing for float samples, 64-bit for double. The record points into
+// this object, which therefore stays where it was made; a test may alter it before the call.
+template <class Sample>
+struct MonoProcessData {
+  MonoProcessData(Sample* in, Sample* out, int32 frames, IParameterChanges* changes = nullptr)
+      : input(in), output(out) {
+    inBus.numChannels = outBus.numChannels = 1;
+    if constexpr (sizeof(Sample) == sizeof(Sample32)) {
+      inBus.channelBuffers32 = &input;
+      outBus.channelBuffers32 = &output;
+    } else {
+      inBus.channelBuffers64 = &input;
+      outBus.channelBuffers64 = &output;
+    }
+    data.processMode = kRealtime;
+    data.symbolicSampleSize = sizeof(Sample) == sizeof(Sample32) ? kSample32 : kSample64;
+    data.numSamples = frames;
+    data.numInputs = data.numOutputs = 1;
+    data.inputs = &inBus;
+    data.outputs = &outBus;
+    data.inputParameterChanges = changes;
+  }
+  MonoProcessData(const MonoProcessData&) = delete;
+  MonoProcessData& operator=(const MonoProcessData&) = delete;
+
+  Sample* input;
+  Sample* output;
+  AudioBusBuffers inBus{};
+  AudioBusBuffers outBus{};
+  ProcessData data{};
+};
+
+// ASCII into and out of the host's UTF-16 strings: at most 127 characters widened unit by
+// unit, always terminated; the low byte of each unit up to the terminator (at most 128).
+void WidenText(const std::string& text, String128 out);
+std::string NarrowText(const char16* text);
 
 class EventList : public HostObject<IEventList> {
  public:

@@ -108,39 +108,14 @@ bool PluginInstance::StartProcessing(double sampleRate, int32 maxBlock, int32 sa
   return true;
 }
 
-namespace {
-template <class Sample>
-tresult ProcessBlock(IAudioProcessor* processor, int32 sampleSize, const Sample* in, Sample* out, int32 frames,
-                     IParameterChanges* changes) {
-  Sample* inputs[1] = {const_cast<Sample*>(in)};
-  Sample* outputs[1] = {out};
-  AudioBusBuffers inBus{}, outBus{};
-  inBus.numChannels = outBus.numChannels = 1;
-  if constexpr (sizeof(Sample) == 4) {
-    inBus.channelBuffers32 = inputs;
-    outBus.channelBuffers32 = outputs;
-  } else {
-    inBus.channelBuffers64 = inputs;
-    outBus.channelBuffers64 = outputs;
-  }
-  ProcessData data{};
-  data.processMode = kRealtime;
-  data.symbolicSampleSize = sampleSize;
-  data.numSamples = frames;
-  data.numInputs = data.numOutputs = 1;
-  data.inputs = &inBus;
-  data.outputs = &outBus;
-  data.inputParameterChanges = changes;
-  return processor->process(data);
-}
-}  // namespace
-
 tresult PluginInstance::Process32(const float* in, float* out, int32 frames, IParameterChanges* changes) {
-  return ProcessBlock(processor, kSample32, in, out, frames, changes);
+  MonoProcessData<float> block(const_cast<float*>(in), out, frames, changes);
+  return processor->process(block.data);
 }
 
 tresult PluginInstance::Process64(const double* in, double* out, int32 frames, IParameterChanges* changes) {
-  return ProcessBlock(processor, kSample64, in, out, frames, changes);
+  MonoProcessData<double> block(const_cast<double*>(in), out, frames, changes);
+  return processor->process(block.data);
 }
 
 uint32 PluginInstance::Destroy() {

@@ -9,22 +9,10 @@ namespace vst3host {
 
 namespace {
 
-void Widen(const std::string& text, String128 out) {
-  size_t n = text.size() < 127 ? text.size() : 127;
-  for (size_t i = 0; i < n; ++i) out[i] = static_cast<char16>(static_cast<unsigned char>(text[i]));
-  out[n] = 0;
-}
-
-std::string Narrow(const String128 text) {
-  std::string out;
-  for (int i = 0; i < 128 && text[i]; ++i) out.push_back(static_cast<char>(text[i] & 0xFF));
-  return out;
-}
-
 bool FindParameter(IEditController* controller, const std::string& name, ParamID& id) {
   for (int32 i = 0; i < controller->getParameterCount(); ++i) {
     ParameterInfo info{};
-    if (controller->getParameterInfo(i, info) == kResultOk && Narrow(info.title) == name) {
+    if (controller->getParameterInfo(i, info) == kResultOk && NarrowText(info.title) == name) {
       id = info.id;
       return true;
     }
@@ -59,7 +47,7 @@ bool ResolveSettings(IEditController* controller, const std::vector<std::string>
       return false;
     }
     String128 wide;
-    Widen(value, wide);
+    WidenText(value, wide);
     ParamValue normalized = 0;
     if (controller->getParamValueByString(id, wide, normalized) != kResultOk) {
       error = "parameter '" + name + "' does not accept the value '" + value + "'";

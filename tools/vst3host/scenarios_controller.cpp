@@ -11,16 +11,10 @@ namespace vst3host {
 
 namespace {
 
-std::string Narrow(const char16* text) {
-  std::string out;
-  for (int i = 0; i < 128 && text[i]; ++i) out.push_back(static_cast<char>(text[i] & 0xFF));
-  return out;
-}
-
 std::string Text(IEditController* ctl, ParamID id, ParamValue v) {
   String128 s{};
   if (ctl->getParamStringByValue(id, v, s) != kResultOk) return "<refused>";
-  return Narrow(s);
+  return NarrowText(s);
 }
 
 bool FindInfo(IEditController* ctl, ParamID id, ParameterInfo& info) {
@@ -53,10 +47,10 @@ void ScenarioBusesAndParameters(const std::string& bundle, Checks& c) {
              comp->getBusCount(kEvent, kInput) == 0,
          "one audio input, one audio output, no event bus");
   BusInfo bus{};
-  c.That(comp->getBusInfo(kAudio, kInput, 0, bus) == kResultOk && Narrow(bus.name) == "Main Input" &&
+  c.That(comp->getBusInfo(kAudio, kInput, 0, bus) == kResultOk && NarrowText(bus.name) == "Main Input" &&
              bus.channelCount == 1 && bus.busType == kMain && (bus.flags & BusInfo::kDefaultActive),
          "input bus \"Main Input\", mono, main, default active");
-  c.That(comp->getBusInfo(kAudio, kOutput, 0, bus) == kResultOk && Narrow(bus.name) == "Output" && bus.channelCount == 1,
+  c.That(comp->getBusInfo(kAudio, kOutput, 0, bus) == kResultOk && NarrowText(bus.name) == "Output" && bus.channelCount == 1,
          "output bus \"Output\", mono");
   SpeakerArrangement arr = 0;
   c.That(s.instance.processor->getBusArrangement(kOutput, 0, arr) == kResultOk && arr == SpeakerArr::kMono,
@@ -64,14 +58,14 @@ void ScenarioBusesAndParameters(const std::string& bundle, Checks& c) {
 
   c.That(ctl->getParameterCount() == 21, "21 parameters: preset, bypass and the plug-in's 19");
   ParameterInfo info{};
-  c.That(FindInfo(ctl, kBypassId, info) && info.flags == 0x10009 && info.stepCount == 1 && Narrow(info.title) == "Bypass",
+  c.That(FindInfo(ctl, kBypassId, info) && info.flags == 0x10009 && info.stepCount == 1 && NarrowText(info.title) == "Bypass",
          "bypass parameter");
   c.That(FindInfo(ctl, kPresetId, info) && info.flags == 0x8000 && info.stepCount == 1 && info.defaultNormalizedValue == 0,
          "preset parameter");
-  c.That(FindInfo(ctl, 11, info) && info.stepCount == 2 && info.flags == 9 && Narrow(info.title) == "Cabinet",
+  c.That(FindInfo(ctl, 11, info) && info.stepCount == 2 && info.flags == 9 && NarrowText(info.title) == "Cabinet",
          "cabinet model: a list of three");
   // A host's "reset to default" sets the reported default; it must map back to the plug-in's.
-  c.That(FindInfo(ctl, 0, info) && Narrow(info.title) == "Gain" && Narrow(info.units) == "%" && info.flags == 1 &&
+  c.That(FindInfo(ctl, 0, info) && NarrowText(info.title) == "Gain" && NarrowText(info.units) == "%" && info.flags == 1 &&
              Near(ctl->normalizedParamToPlain(0, info.defaultNormalizedValue), 40),
          "Gain's default maps back to 40");
   c.That(FindInfo(ctl, 3, info) && info.stepCount == 0 && Near(info.defaultNormalizedValue, kLowpassDefaultNormalized, 1e-9) &&
@@ -112,15 +106,15 @@ void ScenarioController(const std::string& bundle, Checks& c) {
   UnitInfo unit{};
   c.That(units->getUnitCount() == 1, "one unit");
   c.That(units->getUnitInfo(0, unit) == kResultOk && unit.id == 0 && unit.parentUnitId == -1 &&
-             Narrow(unit.name) == "Root Unit" && unit.programListId == -1,
+             NarrowText(unit.name) == "Root Unit" && unit.programListId == -1,
          "the root unit");
   c.That(units->getUnitInfo(1, unit) == kResultFalse, "no second unit without groups");
   ProgramListInfo list{};
   c.That(units->getProgramListInfo(0, list) == kResultOk && list.id == static_cast<int32>(kPresetId) &&
-             Narrow(list.name) == "Factory Presets" && list.programCount == 1,
+             NarrowText(list.name) == "Factory Presets" && list.programCount == 1,
          "the program list");
   String128 name{};
-  c.That(units->getProgramName(static_cast<int32>(kPresetId), 0, name) == kResultOk && Narrow(name) == "user preset 1",
+  c.That(units->getProgramName(static_cast<int32>(kPresetId), 0, name) == kResultOk && NarrowText(name) == "user preset 1",
          "preset 0 is named at initialize");
   units->release();
 }
