@@ -12,11 +12,7 @@ Bus::Bus(const TChar* name, BusType busType, int32 flags)
   setName(name);
 }
 
-void Bus::setName(const TChar* name) {
-  int32 n = Length16(name, 127);
-  for (int32 i = 0; i < n; ++i) name_[i] = name[i];
-  name_[n] = 0;
-}
+void Bus::setName(const TChar* name) { CopyString128(name_, name); }
 
 void Bus::getInfo(BusInfo& info) const {
   info.channelCount = channelCount();

@@ -36,7 +36,6 @@ class AudioBus : public Bus {
   AudioBus(const TChar* name, BusType busType, int32 flags, SpeakerArrangement arrangement)
       : Bus(name, busType, flags), arrangement_(arrangement) {}
   SpeakerArrangement getArrangement() const { return arrangement_; }
-  void setArrangement(SpeakerArrangement arrangement) { arrangement_ = arrangement; }
   int32 channelCount() const override { return ChannelCountOf(arrangement_); }
 
  private:
@@ -65,7 +64,6 @@ class BusList {
   int32 size() const { return static_cast<int32>(buses_.size()); }
   Bus* at(int32 index) const;
   bool getInfo(int32 index, BusInfo& info) const;
-  MediaType type() const { return type_; }
 
  private:
   MediaType type_;

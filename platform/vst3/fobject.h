@@ -23,7 +23,6 @@ class FObject {
     if (left == 0) delete this;
     return static_cast<uint32>(left < 0 ? 0 : left);
   }
-  int32 ReferenceCount() const { return refCount_; }
 
   virtual FIDString isA() const { return "FObject"; }
   virtual bool isTypeOf(FIDString name, bool askBaseClass = true) const {

@@ -10,20 +10,14 @@ namespace Steinberg {
 namespace Vst {
 
 namespace {
-void CopyTitle(String128 dest, const TChar* source) {
-  int32 n = Length16(source, 127);
-  for (int32 i = 0; i < n; ++i) dest[i] = source[i];
-  dest[n] = 0;
-}
-
 ParamValue Clamp01(ParamValue v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
 }  // namespace
 
 Parameter::Parameter(const TChar* title, ParamID id, const TChar* units, ParamValue defaultNormalized,
                      int32 stepCount, int32 flags, UnitID unitId) {
   info_.id = id;
-  CopyTitle(info_.title, title);
-  CopyTitle(info_.units, units);
+  CopyString128(info_.title, title);
+  CopyString128(info_.units, units);
   info_.stepCount = stepCount;
   info_.defaultNormalizedValue = defaultNormalized;
   info_.unitId = unitId;
@@ -62,14 +56,6 @@ RangeParameter::RangeParameter(const TChar* title, ParamID id, const TChar* unit
                                UnitID unitId)
     : Parameter(title, id, units, 0, stepCount, flags, unitId), minPlain_(minPlain), maxPlain_(maxPlain) {
   info_.defaultNormalizedValue = valueNormalized_ = RangeParameter::toNormalized(defaultValuePlain);
-}
-
-void RangeParameter::toString(ParamValue valueNormalized, String128 string) const {
-  Parameter::toString(valueNormalized, string);
-}
-
-bool RangeParameter::fromString(const TChar* string, ParamValue& valueNormalized) const {
-  return Parameter::fromString(string, valueNormalized);
 }
 
 ParamValue RangeParameter::toPlain(ParamValue valueNormalized) const {

@@ -23,9 +23,7 @@ class Parameter {
 
   const ParameterInfo& getInfo() const { return info_; }
   ParameterInfo& getInfo() { return info_; }
-  void setUnitID(UnitID id) { info_.unitId = id; }
   void setPrecision(int32 precision) { precision_ = precision; }
-  int32 getPrecision() const { return precision_; }
 
   // Stores the value clamped to [0, 1]; true when it changed.
   virtual bool setNormalized(ParamValue v);
@@ -47,11 +45,8 @@ class RangeParameter : public Parameter {
   RangeParameter(const TChar* title, ParamID id, const TChar* units, ParamValue minPlain, ParamValue maxPlain,
                  ParamValue defaultValuePlain, int32 stepCount, int32 flags, UnitID unitId);
 
-  ParamValue getMin() const { return minPlain_; }
-  ParamValue getMax() const { return maxPlain_; }
-
-  void toString(ParamValue valueNormalized, String128 string) const override;
-  bool fromString(const TChar* string, ParamValue& valueNormalized) const override;
+  // Linear over the plain range, rounded to the steps when there are any; the texts are the
+  // base's (the plain value with the precision's decimals).
   ParamValue toPlain(ParamValue valueNormalized) const override;
   ParamValue toNormalized(ParamValue plainValue) const override;
 

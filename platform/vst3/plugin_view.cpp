@@ -19,14 +19,12 @@ tresult PLUGIN_API CPluginView::queryInterface(const TUID iid, void** obj) {
 
 tresult PLUGIN_API CPluginView::isPlatformTypeSupported(FIDString) { return kNotImplemented; }
 
-tresult PLUGIN_API CPluginView::attached(void* parent, FIDString) {
-  systemWindow_ = parent;
+tresult PLUGIN_API CPluginView::attached(void*, FIDString) {
   attachedToParent();
   return kResultOk;
 }
 
 tresult PLUGIN_API CPluginView::removed() {
-  systemWindow_ = nullptr;
   removedFromParent();
   return kResultOk;
 }

@@ -1,6 +1,6 @@
-// CPluginView: the base of an editor view handed to the host: its rectangle, the host's parent
-// window while attached and the host's frame. Defaults: no platform supported, no resizing,
-// keys and wheel not handled. The host owns the view through its reference count. UI thread.
+// CPluginView: the base of an editor view handed to the host: its rectangle and the host's
+// frame. Defaults: no platform supported, no resizing, keys and wheel not handled. The host
+// owns the view through its reference count. UI thread.
 #pragma once
 
 #include "platform/vst3/fobject.h"
@@ -32,20 +32,16 @@ class CPluginView : public FObject, public IPlugView {
 
   FIDString isA() const override { return "CPluginView"; }
 
-  const ViewRect& getRect() const { return rect_; }
   void setRect(const ViewRect& r) { rect_ = r; }
-  void* getSystemWindow() const { return systemWindow_; }
   IPlugFrame* getFrame() const { return plugFrame_; }
 
  protected:
   // Hooks around attaching and removing; they do nothing here.
   virtual void attachedToParent() {}
   virtual void removedFromParent() {}
-  void clearSystemWindow() { systemWindow_ = nullptr; }
 
  private:
   ViewRect rect_{};
-  void* systemWindow_ = nullptr;
   IPlugFrame* plugFrame_ = nullptr;  // not referenced: the host keeps it alive while set
 };
 

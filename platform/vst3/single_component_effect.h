@@ -88,7 +88,6 @@ class SingleComponentEffect : public FObject,
   tresult performEdit(ParamID id, ParamValue valueNormalized);
   tresult endEdit(ParamID id);
 
-  FUnknown* getHostContext() const { return hostContext_; }
   IComponentHandler* getComponentHandler() const { return componentHandler_; }
 
  protected:

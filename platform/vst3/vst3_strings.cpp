@@ -22,10 +22,10 @@ void BoundedCopy(char8* dest, int32 size, const char8* source) {
   for (; i < size; ++i) dest[i] = 0;
 }
 
-int32 Length16(const char16* text, int32 maxUnits) {
-  int32 n = 0;
-  while (text && n < maxUnits && text[n]) ++n;
-  return n;
+void CopyString128(char16* dest, const char16* source) {
+  int32 i = 0;
+  for (; source && i < 127 && source[i]; ++i) dest[i] = source[i];
+  dest[i] = 0;
 }
 
 }  // namespace Steinberg

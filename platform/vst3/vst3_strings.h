@@ -17,7 +17,8 @@ void NarrowToAscii(char8* dest, int32 capacity, const char16* source);
 // terminator (the records' own convention).
 void BoundedCopy(char8* dest, int32 size, const char8* source);
 
-// Length of a terminated UTF-16 string, reading at most maxUnits units.
-int32 Length16(const char16* text, int32 maxUnits);
+// Copies at most 127 units of a terminated UTF-16 text into a String128, always terminated.
+// A null source gives the empty string.
+void CopyString128(char16* dest, const char16* source);
 
 }  // namespace Steinberg

@@ -93,7 +93,6 @@ class MemoryStream : public HostObject<IBStream> {
   tresult PLUGIN_API tell(int64* pos) override;
 
   const std::vector<uint8>& Bytes() const { return bytes_; }
-  void Rewind() { position_ = 0; }
   // At most this many bytes per read or write call (0: no limit).
   void LimitEachCallTo(int32 bytes) { callLimit_ = bytes; }
   // Reads and writes at or past this position fail with kInternalError.
