@@ -17,7 +17,6 @@ constexpr int32_t FourCC(const char (&code)[5]) {
 Kavrotel::Kavrotel(const PluginInstanceInfo& info)
     : PluginBinding(info, kParamCount, "1-1", 1, "Kavrotel", "", "Quenvald", kVersion,
                     FourCC("KVRL"), FourCC("QNVD"), 0, false, false, false) {
-  for (int i = 0; i < kPedalGroupSize; ++i) pedalGroup_[i] = kPedalGroupControls[i];
   DeclareParameters();
 }
 
@@ -90,13 +89,13 @@ void Kavrotel::ParameterChanged(int32_t paramIdx) {
 void Kavrotel::ShowPedal(bool shown) {
   IEditor* editor = GetEditor();
   if (!editor) return;
-  for (int32_t index : pedalGroup_) {
+  for (int32_t index : kPedalGroupControls) {
     if (IEditorControl* control = editor->GetControl(index)) control->SetHidden(!shown);
   }
 }
 
 void Kavrotel::ShowPedalLight(bool lit) {
-  if (IEditor* editor = GetEditor()) editor->SetControlValue(pedalGroup_[5], lit ? 1.0 : 0.0);
+  if (IEditor* editor = GetEditor()) editor->SetControlValue(kPedalLightControl, lit ? 1.0 : 0.0);
 }
 
 BlockControls Kavrotel::ReadBlockControls() const {
@@ -118,6 +117,6 @@ void Kavrotel::ProcessBlock(double** inputs, double** outputs, int32_t frames) {
 void Kavrotel::ShowMeters() {
   IEditor* editor = GetEditor();
   if (!editor) return;
-  editor->SetControlValue(int32_t(inputMeterIndex_), chain_.InputMeterLevel());
-  editor->SetControlValue(int32_t(outputMeterIndex_), chain_.OutputMeterLevel());
+  editor->SetControlValue(kInputMeterControl, chain_.InputMeterLevel());
+  editor->SetControlValue(kOutputMeterControl, chain_.OutputMeterLevel());
 }

@@ -13,11 +13,13 @@
 
 class Kavrotel : public PluginBinding {
  public:
-  // Editor control indices the plug-in drives: the meters, the pedal's controls and its light.
+  // Editor control indices the plug-in drives: the meters, and the pedal group (the pedal
+  // image, its three knobs, its switch area and its light, in that order).
   static constexpr int32_t kOutputMeterControl = 10;
   static constexpr int32_t kInputMeterControl = 12;
   static constexpr int kPedalGroupSize = 6;
   static constexpr int32_t kPedalGroupControls[kPedalGroupSize] = {18, 20, 21, 22, 23, 24};
+  static constexpr int32_t kPedalLightControl = kPedalGroupControls[kPedalGroupSize - 1];
 
   // [UI thread, creation lock held; allocates] Declares the 19 parameters; designs nothing and
   // loads no response (Reset and ParameterChanged do).
@@ -50,11 +52,8 @@ class Kavrotel : public PluginBinding {
   void ShowPedalLight(bool lit);
   void ShowMeters();
 
-  double inputMeterIndex_ = kInputMeterControl;
-  double outputMeterIndex_ = kOutputMeterControl;
   int32_t preampModel_ = 0;
   int32_t cabinetModel_ = 0;
-  int32_t pedalGroup_[kPedalGroupSize];
   AmpChain chain_;
 };
 
