@@ -36,20 +36,20 @@ int64_t GrowBuffer::ShrinkThreshold(int32_t newSize, bool allowShrink) const {
 }
 
 void* GrowBuffer::Resize(int32_t newSize, bool allowShrink) {
-  if (newSize == used_ || newSize < 0) return Result();
+  if (newSize == used_ || newSize < 0) return Get();
 
   if (newSize <= allocated_ && newSize >= ShrinkThreshold(newSize, allowShrink)) {
     used_ = newSize;
-    return Result();
+    return Get();
   }
 
   int64_t bytes = AllocationFor(newSize, granularity_);
-  if (bytes < 0) return Result();
+  if (bytes < 0) return Get();
   bytes = std::max<int64_t>(bytes, minimumAllocation_);
 
   if (bytes == allocated_) {
     used_ = newSize;
-    return Result();
+    return Get();
   }
   if (bytes <= 0) {
     heap::Free(data_);
@@ -58,7 +58,7 @@ void* GrowBuffer::Resize(int32_t newSize, bool allowShrink) {
     return nullptr;
   }
   if (Reallocate(static_cast<int32_t>(bytes), newSize)) used_ = newSize;
-  return Result();
+  return Get();
 }
 
 bool GrowBuffer::Reallocate(int32_t bytes, int32_t newSize) {

@@ -28,14 +28,12 @@ class GrowBuffer {
   }
   int32_t GetSize() const { return used_; }
   int32_t GetAllocated() const { return allocated_; }
-  int32_t GetGranularity() const { return granularity_; }
 
   // The allocation a growth to newSize bytes asks for (before the minimum allocation), or -1
   // when it does not fit in 32 bits.
   static int64_t AllocationFor(int64_t newSize, int32_t granularity);
 
  private:
-  void* Result() const { return used_ != 0 ? data_ : nullptr; }
   int64_t ShrinkThreshold(int32_t newSize, bool allowShrink) const;
   bool Reallocate(int32_t bytes, int32_t newSize);
 
