@@ -16,59 +16,53 @@ const unsigned char kClassId[16] = {0x0D, 0xE7, 0xAE, 0xF2, 0xDE, 0x00, 0x4E, 0x
                                     0x51, 0x4E, 0x56, 0x44, 0x4B, 0x56, 0x52, 0x4C};
 
 namespace {
-// Once-only fills: bit 0 the factory information, bit 1 the class information.
-unsigned gFilled = 0;
-PFactoryInfo gFactoryInfo;
-PClassInfo2 gClassInfo;
+// The two records, filled on first use and kept until the module unloads.
+const PFactoryInfo& FactoryInfo() {
+  static const PFactoryInfo info = [] {
+    PFactoryInfo filled{};
+    BoundedCopy(filled.vendor, PFactoryInfo::kNameSize, "Quenvald");
+    BoundedCopy(filled.url, PFactoryInfo::kURLSize, "https://www.quenvald.example");
+    BoundedCopy(filled.email, PFactoryInfo::kEmailSize, "support@quenvald.example");
+    filled.flags = PFactoryInfo::kUnicode;
+    return filled;
+  }();
+  return info;
+}
+
+const PClassInfo2& ClassInfo() {
+  static const PClassInfo2 info = [] {
+    PClassInfo2 filled{};
+    std::memcpy(filled.cid, kClassId, sizeof(TUID));
+    filled.cardinality = PClassInfo::kManyInstances;
+    BoundedCopy(filled.category, PClassInfo::kCategorySize, "Audio Module Class");
+    BoundedCopy(filled.name, PClassInfo::kNameSize, "Kavrotel");
+    filled.classFlags = 2;  // simple mode supported
+    BoundedCopy(filled.subCategories, PClassInfo2::kSubCategoriesSize, "Fx");
+    BoundedCopy(filled.vendor, PClassInfo2::kVendorSize, "");
+    BoundedCopy(filled.version, PClassInfo2::kVersionSize, "1.0.0");
+    BoundedCopy(filled.sdkVersion, PClassInfo2::kVersionSize, "VST 3.6.0");
+    return filled;
+  }();
+  return info;
+}
 }  // namespace
 
-void FillFactoryInfo(PFactoryInfo& info) {
-  BoundedCopy(info.vendor, PFactoryInfo::kNameSize, "Quenvald");
-  BoundedCopy(info.url, PFactoryInfo::kURLSize, "https://www.quenvald.example");
-  BoundedCopy(info.email, PFactoryInfo::kEmailSize, "support@quenvald.example");
-  info.flags = PFactoryInfo::kUnicode;
-}
-
-void FillClassInfo(PClassInfo2& info, const unsigned char* classId) {
-  std::memcpy(info.cid, classId, sizeof(TUID));
-  info.cardinality = PClassInfo::kManyInstances;
-  BoundedCopy(info.category, PClassInfo::kCategorySize, "Audio Module Class");
-  BoundedCopy(info.name, PClassInfo::kNameSize, "Kavrotel");
-  info.classFlags = 2;  // simple mode supported
-  BoundedCopy(info.subCategories, PClassInfo2::kSubCategoriesSize, "Fx");
-  BoundedCopy(info.vendor, PClassInfo2::kVendorSize, "");
-  BoundedCopy(info.version, PClassInfo2::kVersionSize, "1.0.0");
-  BoundedCopy(info.sdkVersion, PClassInfo2::kVersionSize, "VST 3.6.0");
-}
-
-// Host thread at load time; takes no lock (hosts ask from one thread).
 IPluginFactory* GetFactory() {
   if (gPluginFactory) {
     gPluginFactory->addRef();
     return gPluginFactory;
   }
-  if (!(gFilled & 1)) {
-    gFilled |= 1;
-    FillFactoryInfo(gFactoryInfo);
-  }
   // The first reference is the caller's; the destructor clears gPluginFactory again.
-  CPluginFactory* factory = new (std::nothrow) CPluginFactory(gFactoryInfo);
+  CPluginFactory* factory = new (std::nothrow) CPluginFactory(FactoryInfo());
   if (!factory) return nullptr;
   gPluginFactory = factory;
-  unsigned char cid[16];
-  std::memcpy(cid, kClassId, sizeof cid);
-  if (!(gFilled & 2)) {
-    gFilled |= 2;
-    FillClassInfo(gClassInfo, cid);
-  }
-  if (!factory->registerClass(&gClassInfo, CreateVST3Instance, nullptr)) {
+  if (!factory->registerClass(&ClassInfo(), CreateVST3Instance, nullptr)) {
     factory->release();
     return nullptr;
   }
   return factory;
 }
 
-// Host thread; creation is serialised by the plug-in's creation lock.
 FUnknown* CreateVST3Instance(void*) {
   try {
     IPlugVST3* plugin = CreateVST3Plugin();

@@ -16,14 +16,13 @@ namespace vst3_binding {
 // Class id bytes 8 to 15 spell the maker and product codes in ASCII: QNVD then KVRL.
 extern const unsigned char kClassId[16];
 
-void FillFactoryInfo(Steinberg::PFactoryInfo& info);
-void FillClassInfo(Steinberg::PClassInfo2& info, const unsigned char* classId);
-
-// The live factory with one more reference for the caller; null when it cannot be built.
+// [host thread at load time; takes no lock, hosts ask from one thread; allocates] The live
+// factory with one more reference for the caller; null when it cannot be built.
 Steinberg::IPluginFactory* GetFactory();
 
-// The create function of the one class: the new object's IAudioProcessor as its base
-// interface with one reference, or null when construction failed or threw.
+// [host thread; the plug-in's creation lock serialises it; allocates] The create function of
+// the one class: the new object's IAudioProcessor as its base interface with one reference, or
+// null when construction failed or threw.
 Steinberg::FUnknown* CreateVST3Instance(void* context);
 
 }  // namespace vst3_binding
