@@ -1,5 +1,6 @@
 // GrowString: a zero-terminated text on a GrowBuffer of granularity 128. An empty string reads
-// as "". When the text cannot grow, the operation reports false and the old text stays.
+// as "". When the text cannot grow, the operation reports false and the old text stays. Not
+// locked: the owner guards it. Setting and appending may allocate; reading never does.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,6 @@
 // The heap beneath the framework's growable buffers. Kept behind three functions so that a
 // test can link a failing heap in their place and show that a failed growth changes nothing.
+// [any thread; allocating is what they are for]
 #pragma once
 
 #include <cstddef>

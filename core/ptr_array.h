@@ -1,5 +1,6 @@
 // PtrArray: a growable list of object pointers on a GrowBuffer of granularity 4096. It does not
-// own its entries; owners that do call DeleteAll. Reads outside the list give null.
+// own its entries; owners that do call DeleteAll. Reads outside the list give null. Not locked:
+// the owner guards it. Adding and inserting may allocate; reading never does.
 #pragma once
 
 #include <cstdint>

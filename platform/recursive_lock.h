@@ -1,6 +1,6 @@
 // RecursiveLock: a critical section that its holder may enter again (Win32 CRITICAL_SECTION,
 // std::recursive_mutex natively). LockGuard holds one for a scope and leaves it on every exit.
-// Neither allocates; the platform object lives in the lock's own storage.
+// Any thread. Neither allocates; the platform object lives in the lock's own storage.
 #pragma once
 
 class RecursiveLock {

@@ -1,4 +1,5 @@
 // The VST3 speaker arrangement for a channel count, as the binding announces its buses.
+// [any thread; no allocation]
 #pragma once
 
 #include "platform/vst3/vst3_vst_types.h"

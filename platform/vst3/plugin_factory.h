@@ -1,7 +1,7 @@
-// CPluginFactory: the module's class factory. Holds the factory information and the registered
-// classes, each with the function that creates an instance. The process-wide pointer
-// gPluginFactory names the live factory and is cleared when that factory is destroyed, so a
-// host that releases it and asks again gets a fresh one.
+// CPluginFactory: the module's class factory: the factory information and the registered
+// classes with their create functions. gPluginFactory names the live factory and is cleared
+// when it is destroyed, so a host that releases it and asks again gets a fresh one. Hosts call
+// it from one thread at a time; registerClass is set-up and may allocate.
 #pragma once
 
 #include <vector>

@@ -1,4 +1,5 @@
 // IComponent: the processing component's buses, activation and state, with its bus records.
+// The host calls it on its UI thread and owns the records it hands over to be filled.
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,5 @@
-// The host's event list (notes and other events of one block) and the event record.
+// The host's event list (notes and other events of one block) and the event record. The list
+// is the host's, valid during the process call that carries it, read on the audio thread.
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,5 @@
-// IHostApplication: the host context handed to initialize; gives the host's name.
+// IHostApplication: the host context handed to initialize; gives the host's name. The host
+// owns it; a plug-in that keeps it holds a reference. UI thread.
 #pragma once
 
 #include "platform/vst3/vst3_base.h"

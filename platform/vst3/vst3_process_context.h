@@ -1,4 +1,5 @@
-// ProcessContext: the host's transport and timing record that a process call may carry.
+// ProcessContext: the host's transport and timing record that a process call may carry. The
+// host owns it and it is valid during that call only: a plug-in copies what it keeps.
 #pragma once
 
 #include <cstddef>

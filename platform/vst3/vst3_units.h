@@ -1,4 +1,5 @@
 // IUnitInfo: the plug-in's units (parameter groups) and program lists, with their records.
+// The host asks on its UI thread and owns the records it hands over to be filled.
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,5 @@
 // The editor view a controller hands to the host (IPlugView) and the host's frame around it.
+// Each side owns its object through its reference count; every call is on the UI thread.
 #pragma once
 
 #include "platform/vst3/vst3_base.h"

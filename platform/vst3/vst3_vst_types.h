@@ -1,4 +1,5 @@
 // The Vst namespace's scalar types and the speaker-arrangement constants the layer uses.
+// Plain values only: nothing here holds state or allocates.
 #pragma once
 
 #include "platform/vst3/vst3_base.h"
