@@ -3,7 +3,6 @@
 // with eight (vectorised) and four partial sums and zita-convolver (partition 64, 64 samples of
 // latency).
 #include <cmath>
-#include <functional>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -33,24 +32,7 @@ std::vector<float> Impulse() {
   return taps;
 }
 
-using Process = std::function<void(const float*, float*, int32_t)>;
-
-// Nanoseconds per sample to run the whole signal through each process in blocks, interleaved.
-std::vector<double> PerSample(int32_t block, const std::vector<Process>& processes) {
-  const std::vector<float> input = Noise(kSignal, 1.0f);
-  std::vector<float> output(kSignal);
-  std::vector<bench::Operation> operations;
-  for (const Process& process : processes) {
-    operations.push_back([&input, &output, &process, block] {
-      for (int32_t start = 0; start + block <= kSignal; start += block) {
-        process(input.data() + start, output.data() + start, block);
-      }
-    });
-  }
-  std::vector<double> ns = bench::MedianNanoseconds(operations, 21, 2000);
-  for (double& value : ns) value /= kSignal / block * block;
-  return ns;
-}
+using Process = bench::BlockProcess;
 
 // The plug-in's use: Add, SamplesReady, read the output back into its double buffer, Advance.
 Process ChainProcess(ConvolutionChain& chain, std::vector<double>& converted) {
@@ -82,7 +64,7 @@ void ConvolutionFigures() {
                                       [&fourSums](const float* in, float* out, int32_t n) { fourSums.Process(in, out, n); }};
     std::unique_ptr<bench::ConvolverPeer> zita = block == 64 ? bench::MakeZitaPeer(taps.data(), kTaps) : nullptr;
     if (zita) processes.push_back([&zita](const float* in, float* out, int32_t) { zita->Process64(in, out); });
-    const std::vector<double> ns = PerSample(block, processes);
+    const std::vector<double> ns = bench::NanosecondsPerSample(Noise(kSignal, 1.0f), block, processes, 21, 2000);
     bench::Report("conv512_ns_per_sample_" + suffix, ns[0], "ns");
     bench::Report("direct512_ns_per_sample_" + suffix, ns[1], "ns");
     bench::Report("conv512_vs_direct_" + suffix, ns[0] / ns[1], "ratio");

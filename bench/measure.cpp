@@ -46,4 +46,22 @@ double MedianNanoseconds(const Operation& operation, int runs, double minimumMic
   return MedianNanoseconds(std::vector<Operation>{operation}, runs, minimumMicroseconds)[0];
 }
 
+std::vector<double> NanosecondsPerSample(const std::vector<float>& input, int32_t block,
+                                         const std::vector<BlockProcess>& processes, int runs,
+                                         double minimumMicroseconds) {
+  std::vector<float> out(input.size());
+  const int32_t length = static_cast<int32_t>(input.size());
+  std::vector<Operation> operations;
+  for (const BlockProcess& process : processes) {
+    operations.push_back([&input, &out, &process, block, length] {
+      for (int32_t start = 0; start + block <= length; start += block) {
+        process(input.data() + start, out.data() + start, block);
+      }
+    });
+  }
+  std::vector<double> ns = MedianNanoseconds(operations, runs, minimumMicroseconds);
+  for (double& value : ns) value /= static_cast<double>(length / block * block);
+  return ns;
+}
+
 }  // namespace bench

@@ -3,6 +3,7 @@
 // are compared run interleaved, run by run, so that a passing load on the machine hits them alike.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -17,5 +18,14 @@ std::vector<double> MedianNanoseconds(const std::vector<Operation>& operations, 
 
 // The same for one operation.
 double MedianNanoseconds(const Operation& operation, int runs = 21, double minimumMicroseconds = 1000);
+
+// A block routine under measurement: frames samples from in to out.
+using BlockProcess = std::function<void(const float* in, float* out, int32_t frames)>;
+
+// [benchmark thread] Median nanoseconds per sample for each process to run the input in blocks
+// of `block` (a tail that fills no block is left out), the processes interleaved.
+std::vector<double> NanosecondsPerSample(const std::vector<float>& input, int32_t block,
+                                         const std::vector<BlockProcess>& processes, int runs,
+                                         double minimumMicroseconds);
 
 }  // namespace bench

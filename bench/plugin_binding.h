@@ -29,9 +29,9 @@ class PluginBinding : public IPlugBase {
   }
 
   // [audio thread] One mono float block through the framework's block frame, under the lock.
-  void ProcessMono(float* in, float* out, int32_t frames) {
+  void ProcessMono(const float* in, float* out, int32_t frames) {
     LockGuard guard(GetLock());
-    float* ins[1] = {in};
+    float* ins[1] = {const_cast<float*>(in)};  // the block frame only reads host inputs
     float* outs[1] = {out};
     BindInputBuffers(0, 1, ins, frames);
     BindOutputBuffers(0, 1, outs);

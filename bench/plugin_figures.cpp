@@ -3,7 +3,6 @@
 // block frame as a binding drives it (both convolutions included); beside it the same signal
 // through Guitarix's amplifier gxamp (natively, where it is installed).
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,25 +48,6 @@ std::unique_ptr<Kavrotel> PreparedPlugin(bool pedal) {
   return plug;
 }
 
-using Process = std::function<void(float*, float*, int32_t)>;
-
-// Nanoseconds a sample to run the signal through each process in blocks, runs interleaved.
-std::vector<double> PerSample(const std::vector<float>& input, int32_t block,
-                              const std::vector<Process>& processes) {
-  std::vector<float> in = input, out(input.size());
-  std::vector<bench::Operation> operations;
-  for (const Process& process : processes) {
-    operations.push_back([&in, &out, &process, block] {
-      for (int32_t start = 0; start + block <= kSignal; start += block) {
-        process(in.data() + start, out.data() + start, block);
-      }
-    });
-  }
-  std::vector<double> ns = bench::MedianNanoseconds(operations, 11, 20000);
-  for (double& value : ns) value /= double(kSignal / block * block);
-  return ns;
-}
-
 void Report(const std::string& name, double ns) {
   bench::Report(name + "_ns_per_sample", ns, "ns");
   bench::Report(name + "_realtime_factor", 1e9 / kRate / ns, "x");
@@ -79,14 +59,14 @@ void PluginFigures() {
   for (int32_t block : {1, 32, 64, 256, 1024}) {
     const std::string suffix = "_" + std::to_string(block);
     std::unique_ptr<Kavrotel> off = PreparedPlugin(false), on = PreparedPlugin(true);
-    std::vector<Process> processes = {
-        [&off](float* i, float* o, int32_t n) { off->ProcessMono(i, o, n); },
-        [&on](float* i, float* o, int32_t n) { on->ProcessMono(i, o, n); }};
+    std::vector<bench::BlockProcess> processes = {
+        [&off](const float* i, float* o, int32_t n) { off->ProcessMono(i, o, n); },
+        [&on](const float* i, float* o, int32_t n) { on->ProcessMono(i, o, n); }};
     const bool compare = guitarix && block >= GuitarixAmp::kMinBlock;
     if (compare) {
-      processes.push_back([&guitarix](float* i, float* o, int32_t n) { guitarix->Process(i, o, n); });
+      processes.push_back([&guitarix](const float* i, float* o, int32_t n) { guitarix->Process(i, o, n); });
     }
-    const std::vector<double> ns = PerSample(input, block, processes);
+    const std::vector<double> ns = bench::NanosecondsPerSample(input, block, processes, 11, 20000);
     Report("plugin_pedal_off" + suffix, ns[0]);
     Report("plugin_pedal_on" + suffix, ns[1]);
     if (compare) {
