@@ -71,20 +71,9 @@ bool IPlugVST3::isTypeOf(FIDString name, bool askBaseClass) const {
 }
 
 tresult PLUGIN_API IPlugVST3::initialize(FUnknown* context) {
-  try {
+  return GuardedHostCall([&]() -> tresult {
     tresult result = SingleComponentEffect::initialize(context);
-    IHostApplication* app = nullptr;
-    if (context && context->queryInterface(IHostApplication::iid.bytes, reinterpret_cast<void**>(&app)) == kResultOk &&
-        app) {
-      String128 name{};
-      char narrow[128];
-      if (app->getName(name) == kResultOk) {
-        name[127] = 0;
-        NarrowToAscii(narrow, sizeof narrow, name);
-        SetHost(narrow, 0);
-      }
-      app->release();
-    }
+    IdentifyHost(context);
     if (result == kResultOk && !(BuildBuses() && BuildParameters())) {
       SingleComponentEffect::terminate();
       return kOutOfMemory;
@@ -94,9 +83,22 @@ tresult PLUGIN_API IPlugVST3::initialize(FUnknown* context) {
     // Every filter needs its coefficients before the first block, or a new instance is silent.
     if (result == kResultOk) NotifyAllParamChanges();
     return result;
-  } catch (...) {
-    return kInternalError;
+  });
+}
+
+void IPlugVST3::IdentifyHost(FUnknown* context) {
+  IHostApplication* app = nullptr;
+  if (!context || context->queryInterface(IHostApplication::iid.bytes, reinterpret_cast<void**>(&app)) != kResultOk ||
+      !app)
+    return;
+  String128 name{};
+  if (app->getName(name) == kResultOk) {
+    name[127] = 0;
+    char narrow[128];
+    NarrowToAscii(narrow, sizeof narrow, name);
+    SetHost(narrow, 0);
   }
+  app->release();
 }
 
 bool IPlugVST3::BuildBuses() {

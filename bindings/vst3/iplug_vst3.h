@@ -106,6 +106,8 @@ class IPlugVST3 : public IPlugBase, public Steinberg::Vst::IUnitInfo, public Ste
   int32_t GetOpenViewCount() const { return static_cast<int32_t>(views_.size()); }
 
  private:
+  // The host's name, when the context offers one, becomes the plug-in base's host.
+  void IdentifyHost(Steinberg::FUnknown* context);
   bool BuildBuses();
   bool BuildParameters();
   bool AddPlugParameter(int32_t index);

@@ -4,6 +4,7 @@
 // the instance stays as it was. [UI thread, instance lock; getState may allocate]
 #include <cmath>
 
+#include "bindings/vst3/host_call_guard.h"
 #include "bindings/vst3/iplug_vst3.h"
 
 using namespace Steinberg;
@@ -35,7 +36,7 @@ bool WriteExactly(IBStream* stream, void* buffer, int32_t count) {
 
 tresult PLUGIN_API IPlugVST3::getState(IBStream* state) {
   if (!state) return kInvalidArgument;
-  try {
+  return GuardedHostCall([&] {
     LockGuard lock(GetLock());
     IStateChunk chunk;
     if (!WriteState(chunk) || chunk.Size() == 0) return kResultFalse;
@@ -43,14 +44,12 @@ tresult PLUGIN_API IPlugVST3::getState(IBStream* state) {
     IStateChunk::EncodeInt32(GetBypassed() ? 1 : 0, flag);
     if (!WriteExactly(state, chunk.Data(), chunk.Size()) || !WriteExactly(state, flag, kFlagBytes)) return kResultFalse;
     return kResultOk;
-  } catch (...) {
-    return kInternalError;
-  }
+  });
 }
 
 tresult PLUGIN_API IPlugVST3::setState(IBStream* state) {
   if (!state) return kInvalidArgument;
-  try {
+  return GuardedHostCall([&] {
     LockGuard lock(GetLock());
     // The current state gives the size to read; the new bytes land in a chunk of their own,
     // so a refused stream changes nothing.
@@ -67,7 +66,5 @@ tresult PLUGIN_API IPlugVST3::setState(IBStream* state) {
     SetBypassed(IStateChunk::DecodeInt32(flag) != 0);
     RefreshParamControls();
     return kResultOk;
-  } catch (...) {
-    return kInternalError;
-  }
+  });
 }
