@@ -109,15 +109,15 @@ void IPlugBase::MakeChannels(int32_t inputCount, int32_t outputCount) {
   }
   if (inputBytes) std::memset(inputPointers_.Get(), 0, static_cast<size_t>(inputBytes));
   if (outputBytes) std::memset(outputPointers_.Get(), 0, static_cast<size_t>(outputBytes));
-  for (int32_t i = 0; i < inputCount; ++i) {
-    InputChannel* channel = new InputChannel();
-    channel->entry = GetInputPointers() + i;
-    if (!inputs_.Add(channel)) delete channel;
-  }
-  for (int32_t i = 0; i < outputCount; ++i) {
-    OutputChannel* channel = new OutputChannel();
-    channel->entry = GetOutputPointers() + i;
-    if (!outputs_.Add(channel)) delete channel;
+  AddChannels(inputs_, inputCount, GetInputPointers());
+  AddChannels(outputs_, outputCount, GetOutputPointers());
+}
+
+void IPlugBase::AddChannels(PtrArray<Channel>& channels, int32_t count, double** pointers) {
+  for (int32_t i = 0; i < count; ++i) {
+    Channel* channel = new Channel();
+    channel->entry = pointers + i;
+    if (!channels.Add(channel)) delete channel;
   }
 }
 
@@ -126,22 +126,22 @@ void IPlugBase::CreateLatencyDelay(int32_t delayLength) {
 }
 
 bool IPlugBase::IsInputConnected(int32_t index) const {
-  const InputChannel* channel = inputs_.Get(index);
+  const Channel* channel = inputs_.Get(index);
   return channel && channel->connected;
 }
 
 bool IPlugBase::IsOutputConnected(int32_t index) const {
-  const OutputChannel* channel = outputs_.Get(index);
+  const Channel* channel = outputs_.Get(index);
   return channel && channel->connected;
 }
 
 const char* IPlugBase::GetInputChannelLabel(int32_t index) const {
-  const InputChannel* channel = inputs_.Get(index);
+  const Channel* channel = inputs_.Get(index);
   return channel ? channel->label.Get() : "";
 }
 
 const char* IPlugBase::GetOutputChannelLabel(int32_t index) const {
-  const OutputChannel* channel = outputs_.Get(index);
+  const Channel* channel = outputs_.Get(index);
   return channel ? channel->label.Get() : "";
 }
 

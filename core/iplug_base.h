@@ -244,27 +244,20 @@ class IPlugBase {
   void SetCurrentPresetIndex(int32_t index) { currentPreset_ = index; }
 
  private:
-  struct InputChannel {
+  // One input or output channel.
+  struct Channel {
     bool connected = false;
-    double** entry = nullptr;  // this channel's slot in the input pointers
-    GrowBuffer scratch{4096};  // doubles
-    GrowString label;
-  };
-  struct OutputChannel {
-    bool connected = false;
-    double** entry = nullptr;
-    float* destination = nullptr;  // the host buffer of the current block
-    GrowBuffer scratch{4096};
+    double** entry = nullptr;      // this channel's slot in the input or output pointers
+    float* destination = nullptr;  // outputs: the host buffer of the current block
+    GrowBuffer scratch{4096};      // doubles
     GrowString label;
   };
 
   void ParseChannelIO(const char* text);
   void MakeChannels(int32_t inputCount, int32_t outputCount);
-  template <class Channel>
+  static void AddChannels(PtrArray<Channel>& channels, int32_t count, double** pointers);
   static void PointAtScratch(Channel* channel);
-  template <class Channel>
   static void ConnectChannels(PtrArray<Channel>& channels, int32_t first, int32_t count, bool connected);
-  template <class Channel>
   static void BindChannelsDouble(PtrArray<Channel>& channels, int32_t count, double** hostBuffers);
   void NarrowOutputs(int32_t frames, int32_t processed, bool accumulate);
   int32_t ClampToScratch(int32_t frames) const;
@@ -296,8 +289,8 @@ class IPlugBase {
   PtrArray<IPreset> presets_;
   GrowBuffer inputPointers_{4096};
   GrowBuffer outputPointers_{4096};
-  PtrArray<InputChannel> inputs_;
-  PtrArray<OutputChannel> outputs_;
+  PtrArray<Channel> inputs_;
+  PtrArray<Channel> outputs_;
   PtrArray<GrowString> inputBusLabels_;
   PtrArray<GrowString> outputBusLabels_;
   PtrArray<const char> paramGroups_;

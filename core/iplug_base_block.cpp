@@ -41,10 +41,7 @@ void CopyThrough(Sample** inputs, Sample** outputs, int32_t copied, int32_t outp
 }
 }  // namespace
 
-template <class Channel>
-void IPlugBase::PointAtScratch(Channel* channel) {
-  *channel->entry = channel->scratch.template GetAs<double>();
-}
+void IPlugBase::PointAtScratch(Channel* channel) { *channel->entry = channel->scratch.GetAs<double>(); }
 
 int32_t IPlugBase::GetScratchFrames() const {
   int32_t frames = INT32_MAX;
@@ -64,18 +61,13 @@ void IPlugBase::SetBlockSize(int32_t frames) {
   const int64_t bytes = static_cast<int64_t>(frames) * kDoubleSize;
   if (bytes > INT32_MAX) return;
   // A buffer that cannot grow keeps its old size; GetScratchFrames then bounds every block.
-  auto resize = [&](GrowBuffer& scratch) {
-    scratch.Resize(static_cast<int32_t>(bytes), true);
-    Zero(scratch.GetAs<double>(), FramesHeld(scratch));
+  auto resize = [&](Channel* channel) {
+    channel->scratch.Resize(static_cast<int32_t>(bytes), true);
+    Zero(channel->scratch.GetAs<double>(), FramesHeld(channel->scratch));
+    PointAtScratch(channel);  // the block may have moved
   };
-  for (int32_t i = 0; i < inputs_.GetSize(); ++i) {
-    resize(inputs_.Get(i)->scratch);
-    PointAtScratch(inputs_.Get(i));  // the block may have moved
-  }
-  for (int32_t i = 0; i < outputs_.GetSize(); ++i) {
-    resize(outputs_.Get(i)->scratch);
-    PointAtScratch(outputs_.Get(i));
-  }
+  for (int32_t i = 0; i < inputs_.GetSize(); ++i) resize(inputs_.Get(i));
+  for (int32_t i = 0; i < outputs_.GetSize(); ++i) resize(outputs_.Get(i));
   blockSize_ = frames;
 }
 
@@ -86,7 +78,6 @@ bool IPlugBase::EnsureBlockSize(int32_t frames) {
   return frames <= GetScratchFrames();
 }
 
-template <class Channel>
 void IPlugBase::ConnectChannels(PtrArray<Channel>& channels, int32_t first, int32_t count, bool connected) {
   int32_t begin, end;
   ClampRange(first, count, channels.GetSize(), &begin, &end);
@@ -110,7 +101,7 @@ void IPlugBase::BindInputBuffers(int32_t first, int32_t count, float** hostBuffe
   ClampRange(first, count, inputs_.GetSize(), &begin, &end);
   int32_t next = 0;
   for (int32_t i = begin; i < end; ++i) {
-    InputChannel* channel = inputs_.Get(i);
+    Channel* channel = inputs_.Get(i);
     if (!channel->connected) continue;
     const float* source = hostBuffers ? hostBuffers[next++] : nullptr;
     double* scratch = channel->scratch.GetAs<double>();
@@ -129,7 +120,7 @@ void IPlugBase::BindOutputBuffers(int32_t first, int32_t count, float** hostBuff
   ClampRange(first, count, outputs_.GetSize(), &begin, &end);
   int32_t next = 0;
   for (int32_t i = begin; i < end; ++i) {
-    OutputChannel* channel = outputs_.Get(i);
+    Channel* channel = outputs_.Get(i);
     if (!channel->connected) continue;
     PointAtScratch(channel);
     channel->destination = hostBuffers ? hostBuffers[next++] : nullptr;
@@ -137,7 +128,6 @@ void IPlugBase::BindOutputBuffers(int32_t first, int32_t count, float** hostBuff
 }
 
 // A channel not connected keeps its slot on its own scratch buffer.
-template <class Channel>
 void IPlugBase::BindChannelsDouble(PtrArray<Channel>& channels, int32_t count, double** hostBuffers) {
   if (!hostBuffers) return;
   int32_t end = std::clamp(count, 0, channels.GetSize());
@@ -160,7 +150,7 @@ void IPlugBase::BindOutputBuffersDouble(int32_t count, double** hostBuffers) {
 // scratch could not hold are silent rather than stale.
 void IPlugBase::NarrowOutputs(int32_t frames, int32_t processed, bool accumulate) {
   for (int32_t i = 0; i < outputs_.GetSize(); ++i) {
-    OutputChannel* channel = outputs_.Get(i);
+    Channel* channel = outputs_.Get(i);
     float* destination = channel->destination;
     if (!channel->connected || !destination) continue;
     const double* source = *channel->entry;
