@@ -28,11 +28,8 @@ echo "== native"
 # the cross compilers and Wine are at hand.
 if command -v x86_64-w64-mingw32-g++-posix >/dev/null && [ -x /usr/lib/wine/wine64 ]; then
   png=$("$root/tools/fetch-libpng.sh" "$build/third_party")
-  export WINEPREFIX=$build/wineprefix WINEDEBUG=-all
-  mkdir -p "$WINEPREFIX"
-  /usr/lib/wine/wineserver -p
-  trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
-  WINEDLLOVERRIDES="mscoree,mshtml=" /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
+  . "$root/tools/wine-session.sh"
+  start_wine_session "$build/wineprefix"
   for target in win64:wine64 win32:wine; do
     config=${target%%:*} loader=/usr/lib/wine/${target##*:}
     [ -x "$loader" ] || continue

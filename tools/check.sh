@@ -8,14 +8,9 @@ build=${KAVROTEL_BUILD:-$root/build}
 "$root/tools/setup.sh"
 "$root/tools/build.sh" native win64 win32
 
-export WINEPREFIX=$build/wineprefix WINEDEBUG=-all
-mkdir -p "$WINEPREFIX"
-# One wineserver for the whole run: each test executable starts Wine once.
-/usr/lib/wine/wineserver -p || true  # one may already serve this prefix
-trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
-# Boot the prefix first, away from CTest's pipes: Wine's background services would otherwise
-# inherit a test's output and keep CTest waiting for it to close.
-WINEDLLOVERRIDES="mscoree,mshtml=" /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
+# Each test executable starts Wine once, on the one server of this session.
+. "$root/tools/wine-session.sh"
+start_wine_session "$build/wineprefix"
 
 status=0
 for config in native win64 win32; do

@@ -41,12 +41,8 @@ for file in "$build/win32/Kavrotel.dll" "$build/win64/Kavrotel.aaxplugin"; do
   if [ -e "$file" ]; then cp -r "$file" "$dist/"; fi
 done
 
-export WINEPREFIX=$build/wineprefix WINEDEBUG=-all
-mkdir -p "$WINEPREFIX"
-/usr/lib/wine/wineserver -p 2>/dev/null || true  # one already serving this prefix will do
-trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
-# Boot the prefix away from our pipes (Wine's background services would hold them open).
-WINEDLLOVERRIDES="mscoree,mshtml=" /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
+. "$root/tools/wine-session.sh"
+start_wine_session "$build/wineprefix"
 
 host=$build/win64/tools/vst3host/vst3host.exe
 echo "== rendering the demo through $dist/Kavrotel.vst3"
