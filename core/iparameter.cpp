@@ -71,8 +71,10 @@ bool IParameter::SetDisplayText(int32_t value, const char* text) {
   return true;
 }
 
+double IParameter::Shaped(double normalized) const { return min_ + (max_ - min_) * std::pow(normalized, shape_); }
+
 double IParameter::FromNormalized(double normalized) const {
-  double v = min_ + (max_ - min_) * std::pow(normalized, shape_);
+  double v = Shaped(normalized);
   // A zero step would divide by zero; such a parameter is simply not stepped.
   if (type_ != kTypeDouble && step_ > 0.0) v = std::floor(v / step_ + 0.5) * step_;
   if (v >= max_ || std::isnan(v)) v = max_;
@@ -138,7 +140,7 @@ void IParameter::GetDisplayForHost(double value, bool normalized, char* out, siz
                                    bool useDisplayTexts) const {
   if (!out || outSize == 0) return;
   double v = value;
-  if (normalized) v = min_ + (max_ - min_) * std::pow(v, shape_);
+  if (normalized) v = Shaped(v);
   if (useDisplayTexts && GetDisplayTextCount() > 0) {
     const DisplayText* entry = FindDisplayText(TruncateToInt32(v));
     if (entry && entry->text[0]) {

@@ -76,6 +76,8 @@ class IParameter {
     char text[kTextCapacity];
   };
   const DisplayText* FindDisplayText(int32_t value) const;
+  // min + (max - min) * x^shape: neither stepped nor limited.
+  double Shaped(double normalized) const;
   static int32_t PrecisionOf(double step);
 
   int32_t type_ = kTypeNone;
