@@ -120,9 +120,7 @@ bool IPlugVST3::BuildParameters() {
   if (GetPresetCount() > 0) {
     auto preset = std::unique_ptr<Parameter>(new (std::nothrow)
         Parameter(Wide("Preset").units, kPresetParamId, kEmpty16, 0, GetPresetCount(), ParameterInfo::kIsProgramChange, 0));
-    if (!preset) return false;
-    preset->setPrecision(4);
-    if (!parameters.addParameter(std::move(preset))) return false;
+    if (!preset || !parameters.addParameter(std::move(preset))) return false;
   }
   if (!IsInstrument()) {
     auto bypass = std::unique_ptr<StringListParameter>(new (std::nothrow) StringListParameter(
