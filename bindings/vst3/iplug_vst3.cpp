@@ -25,8 +25,8 @@ const char16 kEmpty16[] = u"";
 
 // ASCII widened into a String128 for titles and names.
 struct Wide {
-  explicit Wide(const char* text) { WidenAscii(units, 128, text); }
-  char16 units[128];
+  explicit Wide(const char* ascii) { WidenAscii(text, 128, ascii); }
+  char16 text[128];
 };
 }  // namespace
 
@@ -104,27 +104,27 @@ void IPlugVST3::IdentifyHost(FUnknown* context) {
 bool IPlugVST3::BuildBuses() {
   int32_t inputs = GetInputCount(), outputs = GetOutputCount();
   if (inputs >= 1 && inputs <= kMaxChannels &&
-      !addAudioInput(Wide(GetInputBusLabel(0)).units, SpeakerArrangementForChannels(inputs)))
+      !addAudioInput(Wide(GetInputBusLabel(0)).text, SpeakerArrangementForChannels(inputs)))
     return false;
   if (IsInstrument()) {
     for (int32_t j = 0; 2 * j < outputs; ++j)
-      if (!addAudioOutput(Wide(GetOutputBusLabel(j)).units, SpeakerArr::kStereo)) return false;
-  } else if (!addAudioOutput(Wide(GetOutputBusLabel(0)).units, SpeakerArrangementForChannels(outputs))) {
+      if (!addAudioOutput(Wide(GetOutputBusLabel(j)).text, SpeakerArr::kStereo)) return false;
+  } else if (!addAudioOutput(Wide(GetOutputBusLabel(0)).text, SpeakerArrangementForChannels(outputs))) {
     return false;
   }
-  if (DoesMidi() && !addEventInput(Wide("MIDI Input").units, 1)) return false;
+  if (DoesMidi() && !addEventInput(Wide("MIDI Input").text, 1)) return false;
   return true;
 }
 
 bool IPlugVST3::BuildParameters() {
   if (GetPresetCount() > 0) {
     auto preset = std::unique_ptr<Parameter>(new (std::nothrow)
-        Parameter(Wide("Preset").units, kPresetParamId, kEmpty16, 0, GetPresetCount(), ParameterInfo::kIsProgramChange, 0));
+        Parameter(Wide("Preset").text, kPresetParamId, kEmpty16, 0, GetPresetCount(), ParameterInfo::kIsProgramChange, 0));
     if (!preset || !parameters.addParameter(std::move(preset))) return false;
   }
   if (!IsInstrument()) {
     auto bypass = std::unique_ptr<StringListParameter>(new (std::nothrow) StringListParameter(
-        Wide("Bypass").units, kBypassParamId, kEmpty16, ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass, 0));
+        Wide("Bypass").text, kBypassParamId, kEmpty16, ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass, 0));
     if (!bypass) return false;
     bypass->appendString("off");
     bypass->appendString("on");
@@ -151,9 +151,9 @@ bool IPlugVST3::AddPlugParameter(int32_t index) {
   ParamID id = static_cast<ParamID>(index);
   std::unique_ptr<Parameter> host;
   if (param->Type() == IParameter::kTypeBool || param->Type() == IParameter::kTypeEnum)
-    host.reset(new (std::nothrow) vst3_binding::PlugListParameter(*param, id, title.units, units.units, unit));
+    host.reset(new (std::nothrow) vst3_binding::PlugListParameter(*param, id, title.text, units.text, unit));
   else
-    host.reset(new (std::nothrow) vst3_binding::PlugRangeParameter(*param, id, title.units, units.units, unit));
+    host.reset(new (std::nothrow) vst3_binding::PlugRangeParameter(*param, id, title.text, units.text, unit));
   return host && parameters.addParameter(std::move(host));
 }
 
@@ -200,12 +200,12 @@ tresult PLUGIN_API IPlugVST3::setBusArrangements(SpeakerArrangement* inputs, int
   auto* in = static_cast<AudioBus*>(audioInputs.at(0));
   if (in && in->channelCount() != n) {
     audioInputs.remove(0);
-    if (!addAudioInput(Wide("Input").units, SpeakerArrangementForChannels(n))) return kOutOfMemory;
+    if (!addAudioInput(Wide("Input").text, SpeakerArrangementForChannels(n))) return kOutOfMemory;
   }
   auto* out = static_cast<AudioBus*>(audioOutputs.at(0));
   if (out && out->channelCount() != m) {
     audioOutputs.remove(0);
-    if (!addAudioOutput(Wide("Output").units, SpeakerArrangementForChannels(m))) return kOutOfMemory;
+    if (!addAudioOutput(Wide("Output").text, SpeakerArrangementForChannels(m))) return kOutOfMemory;
   }
   return numIns == 1 ? kResultOk : kResultFalse;
 }
