@@ -15,18 +15,10 @@ double StateVariableFilter::Process(double input, double cutoffFraction, double 
   w7 = w5 * w2;
   frequency = FrequencyCoefficient(cutoff);
 
-  double lowSum = 0, highSum = 0, bandSum = 0;
-  for (int step = 0; step < 3; ++step) {
-    lowState = lowState + frequency * bandState;
-    highState = x - lowState - damping * bandState;
-    bandState = bandState + frequency * highState;
-    lowSum += lowState;
-    highSum += highState;
-    bandSum += bandState;
-  }
-  low = lowSum * 0.3333333;
-  high = highSum * 0.3333333;
-  band = bandSum * 0.3333333;
+  const Sums sums = SubSteps(frequency, damping, x, lowState, highState, bandState);
+  low = sums.low * 0.3333333;
+  high = sums.high * 0.3333333;
+  band = sums.band * 0.3333333;
   notch = low + high;
   bandPlusInput = band + x;
 
@@ -38,6 +30,20 @@ double StateVariableFilter::Process(double input, double cutoffFraction, double 
     case SvfOutput::BandPlusInput: return bandPlusInput;
   }
   return x;
+}
+
+StateVariableFilter::Sums StateVariableFilter::SubSteps(double frequency, double damping, double x, double& low,
+                                                       double& high, double& band) {
+  Sums sums{0, 0, 0};
+  for (int step = 0; step < 3; ++step) {
+    low = low + frequency * band;
+    high = x - low - damping * band;
+    band = band + frequency * high;
+    sums.low += low;
+    sums.high += high;
+    sums.band += band;
+  }
+  return sums;
 }
 
 double StateVariableFilter::ClampCutoff(double cutoffFraction) {

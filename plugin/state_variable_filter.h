@@ -20,4 +20,11 @@ struct StateVariableFilter {
   // The clamped cut-off and the frequency coefficient F that one sub-step uses.
   static double ClampCutoff(double cutoffFraction);
   static double FrequencyCoefficient(double clampedCutoff);
+
+  // The three sub-steps of one sample from the states for the input x (offset included), each
+  // state left at its last value; returns the sums of the low, high and band states over them.
+  struct Sums {
+    double low, high, band;
+  };
+  static Sums SubSteps(double frequency, double damping, double x, double& low, double& high, double& band);
 };

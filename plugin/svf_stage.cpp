@@ -10,19 +10,13 @@ struct Response {
 
 Response Respond(double frequency, double damping, SvfOutput mode, double low, double band,
                  double x) {
-  double lowSum = 0, highSum = 0, bandSum = 0;
-  for (int step = 0; step < 3; ++step) {
-    low = low + frequency * band;
-    const double high = x - low - damping * band;
-    band = band + frequency * high;
-    lowSum += low;
-    highSum += high;
-    bandSum += band;
-  }
-  double out = bandSum;
-  if (mode == SvfOutput::Low) out = lowSum;
-  if (mode == SvfOutput::High) out = highSum;
-  if (mode == SvfOutput::Notch) out = lowSum + highSum;
+  double high = 0;
+  const StateVariableFilter::Sums sums =
+      StateVariableFilter::SubSteps(frequency, damping, x, low, high, band);
+  double out = sums.band;
+  if (mode == SvfOutput::Low) out = sums.low;
+  if (mode == SvfOutput::High) out = sums.high;
+  if (mode == SvfOutput::Notch) out = sums.low + sums.high;
   return {low, band, out * 0.3333333};
 }
 
