@@ -85,18 +85,25 @@ class IPlugVST3 : public IPlugBase, public Steinberg::Vst::IUnitInfo, public Ste
   bool isTypeOf(Steinberg::FIDString name, bool askBaseClass = true) const override;
 
   // ---- IPlugBase operations that call up to the host ----
+  // [UI thread, no lock of ours] Through the component handler; nothing without one.
   void BeginParamGesture(int32_t paramIdx) override;
   void SendParamToHost(int32_t paramIdx, double normalizedValue) override;
   void EndParamGesture(int32_t paramIdx) override;
   void AskHostToRefresh() override {}
+  // [UI thread] The host's menu for the parameter, anchored at the first open view.
   void PopupHostContextMenu(int32_t paramIdx, int32_t x, int32_t y) override;
+  // [UI thread] Asks the first open view's frame for the size.
   void ResizeEditor(int32_t width, int32_t height) override;
+  // [any thread] From the set-up's process mode.
   bool IsOfflineRender() override;
+  // [audio thread, lock held; no allocation] From the last block's process context.
   int32_t GetSamplePosition() override;
   double GetTempo() override;
   void GetTimeSignature(int32_t* numerator, int32_t* denominator) override;
   void GetTransport(ITransportInfo* info) override;
+  // [UI thread; allocates the delay ring] Then tells the host the latency changed.
   void SetLatency(int32_t samples) override;
+  // [audio thread] Nothing reaches the host: no event outputs.
   bool SendMidiEvent(const IMidiEvent&) override { return false; }
   bool SendSysExEvent(const ISysExEvent&) override { return false; }
 
