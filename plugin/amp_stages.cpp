@@ -137,28 +137,33 @@ void RunBiquad(Biquad& record, double* io, int n) {
 }
 
 // One preamp filter over the block.
-void RunSvf(const SvfStage& stage, StateVariableFilter& record, double* io, int n) {
+// A preamp filter's loop carries only the record's low and band states: a local record with
+// those, and their way back.
+StateVariableFilter LocalStates(const StateVariableFilter& record) {
   StateVariableFilter f;
   f.lowState = record.lowState;
   f.bandState = record.bandState;
-  for (int i = 0; i < n; ++i) io[i] = stage.Process(f, io[i]);
+  return f;
+}
+
+void KeepStates(const StateVariableFilter& f, StateVariableFilter& record) {
   record.lowState = f.lowState;
   record.bandState = f.bandState;
+}
+
+void RunSvf(const SvfStage& stage, StateVariableFilter& record, double* io, int n) {
+  StateVariableFilter f = LocalStates(record);
+  for (int i = 0; i < n; ++i) io[i] = stage.Process(f, io[i]);
+  KeepStates(f, record);
 }
 
 // Two filters in a row with nothing between them: one loop, so their recurrences overlap.
 void RunSvfPair(const SvfStage& firstStage, StateVariableFilter& firstRecord,
                 const SvfStage& secondStage, StateVariableFilter& secondRecord, double* io, int n) {
-  StateVariableFilter first, second;
-  first.lowState = firstRecord.lowState;
-  first.bandState = firstRecord.bandState;
-  second.lowState = secondRecord.lowState;
-  second.bandState = secondRecord.bandState;
+  StateVariableFilter first = LocalStates(firstRecord), second = LocalStates(secondRecord);
   for (int i = 0; i < n; ++i) io[i] = secondStage.Process(second, firstStage.Process(first, io[i]));
-  firstRecord.lowState = first.lowState;
-  firstRecord.bandState = first.bandState;
-  secondRecord.lowState = second.lowState;
-  secondRecord.bandState = second.bandState;
+  KeepStates(first, firstRecord);
+  KeepStates(second, secondRecord);
 }
 
 }  // namespace
