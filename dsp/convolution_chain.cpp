@@ -5,6 +5,10 @@
 #include <cstring>
 #include <new>
 
+#if defined(__SSE2__)
+#include <xmmintrin.h>
+#endif
+
 #include "dsp/impulse_buffer.h"
 
 namespace {
@@ -73,6 +77,11 @@ int32_t ConvolutionChain::SetImpulse(const ImpulseBuffer& impulse, int32_t maxPa
 }
 
 int32_t ConvolutionChain::Add(const float* const* channels, int32_t samples, int32_t channelCount) {
+  if (channelCount == 1 && channels_ == 1 && !needPriming_) {
+    const float* source = channels ? channels[0] : nullptr;
+    for (int32_t i = 0; i < engines_.GetSize(); ++i) engines_.Get(i)->AddMono(source, samples);
+    return engines_.GetSize();
+  }
   const bool priming = needPriming_;
   channels_ = std::clamp(channelCount, 0, kMaxChannels);
   needPriming_ = false;
@@ -106,19 +115,26 @@ namespace {
 
 // The first engine's samples are stored, the others added (four at a time): the same sums as
 // adding every engine to zeros.
-void Mix(float* destination, const float* source, int32_t count, bool first) {
-  int32_t k = 0;
+inline void Mix(float* destination, const float* source, int32_t count, bool first) {
+  if (count == 1) {
+    if (first || source) destination[0] = first ? (source ? source[0] : 0.0f) : destination[0] + source[0];
+    return;
+  }
   if (first) {
-    for (; k < count; ++k) destination[k] = source ? source[k] : 0.0f;
+    if (source) {
+      std::memcpy(destination, source, 4 * static_cast<size_t>(count));
+    } else {
+      std::memset(destination, 0, 4 * static_cast<size_t>(count));
+    }
     return;
   }
   if (!source) return;
+  int32_t k = 0;
+#if defined(__SSE2__)
   for (; k + 4 <= count; k += 4) {
-    destination[k] += source[k];
-    destination[k + 1] += source[k + 1];
-    destination[k + 2] += source[k + 2];
-    destination[k + 3] += source[k + 3];
+    _mm_storeu_ps(destination + k, _mm_add_ps(_mm_loadu_ps(destination + k), _mm_loadu_ps(source + k)));
   }
+#endif
   for (; k < count; ++k) destination[k] += source[k];
 }
 
@@ -131,9 +147,18 @@ int32_t ConvolutionChain::SamplesReady(int32_t wanted) {
     ConvolutionEngine* engine = engines_.Get(i);
     count = std::min(count, engine->SamplesReady(wanted + engine->pendingDiscard) - engine->pendingDiscard);
   }
+  if (count > 0 && channels_ == 1) {
+    MixMono(count);
+  } else if (count > 0) {
+    MixEvery(count);
+  }
+  return std::clamp(outputs_[0].GetUnreadSamples(), 0, std::max(wanted, 0));
+}
+
+// When an output queue cannot grow, nothing is mixed and the engines keep their samples.
+void ConvolutionChain::MixEvery(int32_t count) {
   float* destinations[kMaxChannels] = {nullptr, nullptr};
-  // When an output queue cannot grow, nothing is mixed and the engines keep their samples.
-  if (count > 0 && GrowOutputs(count, destinations)) {
+  if (GrowOutputs(count, destinations)) {
     const int32_t engineCount = engines_.GetSize();
     if (engineCount == 0) {
       for (int32_t c = 0; c < channels_; ++c) Mix(destinations[c], nullptr, count, true);
@@ -149,14 +174,36 @@ int32_t ConvolutionChain::SamplesReady(int32_t wanted) {
       engine->Advance(count);
     }
   }
-  return std::clamp(outputs_[0].GetUnreadSamples(), 0, std::max(wanted, 0));
+}
+
+// MixEvery for one channel, reading the engines' queues without their per-channel pointers.
+void ConvolutionChain::MixMono(int32_t count) {
+  float* destination = outputs_[0].Add(nullptr, 4 * count);
+  if (!destination) return;
+  const int32_t engineCount = engines_.GetSize();
+  if (engineCount == 0) Mix(destination, nullptr, count, true);
+  for (int32_t i = 0; i < engineCount; ++i) {
+    ConvolutionEngine* engine = engines_.Get(i);
+    if (engine->pendingDiscard > 0) {
+      engine->AdvanceMono(engine->pendingDiscard);
+      engine->pendingDiscard = 0;
+    }
+    Mix(destination, engine->GetInputChannels() == 1 ? engine->GetMono() : nullptr, count, i == 0);
+    engine->AdvanceMono(count);
+  }
 }
 
 float* const* ConvolutionChain::Get() {
+  if (channels_ == 1) {
+    outputPointers_[0] = outputs_[0].GetUnread();
+    outputPointers_[1] = nullptr;
+    return outputPointers_;
+  }
   for (int32_t c = 0; c < kMaxChannels; ++c) outputPointers_[c] = c < channels_ ? outputs_[c].GetUnread() : nullptr;
   return outputPointers_;
 }
 
 void ConvolutionChain::Advance(int32_t samples) {
+  if (channels_ == 1) return outputs_[0].Advance(samples);
   for (int32_t c = 0; c < channels_; ++c) outputs_[c].Advance(samples);
 }

@@ -50,6 +50,8 @@ class ConvolutionChain {
  private:
   void DeleteEngines();
   bool GrowOutputs(int32_t samples, float** destinations);
+  void MixEvery(int32_t count);
+  void MixMono(int32_t count);
 
   PtrArray<ConvolutionEngine> engines_;
   SampleQueue outputs_[kMaxChannels];

@@ -8,6 +8,20 @@
 #include "dsp/sanitize.h"
 #include "dsp/spectrum_products.h"
 
+#if defined(__SSE2__)
+#include <xmmintrin.h>
+
+namespace {
+
+// The real (lane 0) or imaginary (lane 1) parts of four interleaved values.
+inline __m128 Lane(const float* values, int32_t lane) {
+  const __m128 low = _mm_loadu_ps(values), high = _mm_loadu_ps(values + 4);
+  return lane == 0 ? _mm_shuffle_ps(low, high, _MM_SHUFFLE(2, 0, 2, 0)) : _mm_shuffle_ps(low, high, _MM_SHUFFLE(3, 1, 3, 1));
+}
+
+}  // namespace
+#endif
+
 int32_t ConvolutionEngine::RunBlocks(int32_t wanted) {
   const int32_t blockBytes = 4 * Partition();
   if (ResizeWork()) {
@@ -88,6 +102,7 @@ void ConvolutionEngine::RunBlock(int32_t d, int32_t impulseSlot, bool paired, bo
   if (loud || !hasFlags) {
     std::memset(slot + fftSize_, 0, 4 * static_cast<size_t>(fftSize_));
     FFT_Transform(slot, fftSize_, 0);
+    ToPlanar(slot, slot, fftSize_);
   }
   const uint8_t flag = loud ? (shared ? kSharedBlock : kNormalBlock) : kSilentBlock;
   if (hasFlags) ringFlags_[d].GetAs<uint8_t>()[ringPositions_[d]] = flag;
@@ -103,26 +118,26 @@ void ConvolutionEngine::RunBlock(int32_t d, int32_t impulseSlot, bool paired, bo
   if (paired || shared) OverlapAdd(d + 1, 1);
 }
 
-// Sums ring block (l steps ago) × partition l into the work buffer and transforms it back,
+// Sums ring block (l steps ago) × partition l into the work buffer and transforms it back (the
+// ring and the partitions hold their spectra planar, see spectrum_products.h),
 // skipping silent blocks and partitions whose flag is below the threshold.
 void ConvolutionEngine::Accumulate(int32_t slot, int32_t impulseSlot, int32_t threshold) {
   float* sum = work_.GetAs<float>();
   const uint8_t* partitionFlags = GetPartitionFlags(impulseSlot);
   const uint8_t* ringFlags = HasRingFlags(slot) ? ringFlags_[slot].GetAs<uint8_t>() : nullptr;
-  const float* spectra = spectra_[impulseSlot].GetAs<float>();
-  const float* split = splitSpectra_[impulseSlot].GetAs<float>();
+  const float* planar = PlanarPartitions(impulseSlot);
   SpectrumTerm* terms = terms_.GetAs<SpectrumTerm>();
   int32_t count = 0;
-  if (spectra && split && partitionFlags && terms) {
+  if (planar && partitionFlags && terms) {
     for (int32_t l = 0; l < partitions_; ++l) {
       const int32_t position = (ringPositions_[slot] - l + partitions_) % partitions_;
       if (partitionFlags[l] < threshold || (ringFlags && ringFlags[position] == kSilentBlock)) continue;
-      terms[count++] = {RingSlot(slot, position), spectra + static_cast<size_t>(l) * 2 * fftSize_,
-                        split + static_cast<size_t>(l) * 4 * fftSize_};
+      terms[count++] = {RingSlot(slot, position), planar + static_cast<size_t>(l) * 2 * fftSize_};
     }
   }
   if (count > 0) {
     SumOfProducts(sum, terms, count, fftSize_);
+    FromPlanar(sum, sum, fftSize_);
     FFT_Transform(sum, fftSize_, 1);
   } else {
     std::memset(sum, 0, 8 * static_cast<size_t>(fftSize_));
@@ -132,12 +147,22 @@ void ConvolutionEngine::Accumulate(int32_t slot, int32_t impulseSlot, int32_t th
 // The first half of the result plus the previous tail goes out; the second half is the next tail.
 void ConvolutionEngine::OverlapAdd(int32_t slot, int32_t lane) {
   const int32_t partition = Partition();
-  const float* result = work_.GetAs<float>() + lane;
+  const float* result = work_.GetAs<float>();
   float* tail = tails_[slot].GetAs<float>();
   float* out = outputs_[slot].Add(nullptr, 4 * partition);
-  for (int32_t k = 0; k < partition; ++k) {
-    const float value = result[2 * k] + tail[k];
-    tail[k] = result[2 * (partition + k)];
+  int32_t k = 0;
+#if defined(__SSE2__)
+  if (out) {
+    for (; k + 4 <= partition; k += 4) {
+      const __m128 value = _mm_add_ps(Lane(result + 2 * k, lane), _mm_loadu_ps(tail + k));
+      _mm_storeu_ps(tail + k, Lane(result + 2 * (partition + k), lane));
+      _mm_storeu_ps(out + k, value);
+    }
+  }
+#endif
+  for (; k < partition; ++k) {
+    const float value = result[2 * k + lane] + tail[k];
+    tail[k] = result[2 * (partition + k) + lane];
     if (out) out[k] = value;
   }
 }
