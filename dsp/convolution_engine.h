@@ -100,6 +100,11 @@ class ConvolutionEngine {
   int32_t Partition() const { return fftSize_ / 2; }
   bool HasRing(int32_t slot) const { return ring_[slot].GetSize() > 0 && tails_[slot].GetSize() > 0; }
   float* RingSlot(int32_t slot, int32_t position) const;
+  // Ring positions wrap at the partition count (positions and steps lie below it).
+  int32_t NextRingPosition(int32_t position) const { return position + 1 < partitions_ ? position + 1 : 0; }
+  int32_t RingPositionBefore(int32_t position, int32_t steps) const {
+    return position >= steps ? position - steps : position - steps + partitions_;
+  }
   double* WideTaps(int32_t slot) const;
 
   void SetDirectTaps(const ImpulseBuffer& impulse, int32_t offset, const int32_t* lengths);

@@ -66,7 +66,7 @@ bool ConvolutionEngine::CanShare(int32_t channel, int32_t impulseSlot, const flo
   const int32_t next = channel + 1;
   sharingFailed = inputs_[next].DiffersFrom(block, 4 * Partition()) || !HasRingFlags(channel) ||
                   !HasRingFlags(next) || HoldsNormalBlock(channel, ringPositions_[channel]) ||
-                  HoldsNormalBlock(next, (ringPositions_[next] + 1) % partitions_);
+                  HoldsNormalBlock(next, NextRingPosition(ringPositions_[next]));
   return !sharingFailed;
 }
 
@@ -74,7 +74,7 @@ bool ConvolutionEngine::CanShare(int32_t channel, int32_t impulseSlot, const flo
 bool ConvolutionEngine::HoldsNormalBlock(int32_t slot, int32_t newest) const {
   const uint8_t* flags = ringFlags_[slot].GetAs<uint8_t>();
   for (int32_t l = 1; l < partitions_; ++l) {
-    if (flags[(newest - l + partitions_) % partitions_] == kNormalBlock) return true;
+    if (flags[RingPositionBefore(newest, l)] == kNormalBlock) return true;
   }
   return false;
 }
@@ -83,14 +83,14 @@ void ConvolutionEngine::RunBlock(int32_t d, int32_t impulseSlot, bool paired, bo
   const int32_t partition = Partition(), blockBytes = 4 * partition;
   float* raw = work_.GetAs<float>() + 2 * fftSize_;  // room for both channels' blocks
   float* rawNext = raw + partition;
-  ringPositions_[d] = (ringPositions_[d] + 1) % partitions_;
+  ringPositions_[d] = NextRingPosition(ringPositions_[d]);
   float* slot = RingSlot(d, ringPositions_[d]);
   inputs_[d].GetToBuffer(0, raw, blockBytes);
   inputs_[d].Advance(blockBytes);
 
   bool shared = false;
   if (paired) {
-    ringPositions_[d + 1] = (ringPositions_[d + 1] + 1) % partitions_;
+    ringPositions_[d + 1] = NextRingPosition(ringPositions_[d + 1]);
     inputs_[d + 1].GetToBuffer(0, rawNext, blockBytes);
     inputs_[d + 1].Advance(blockBytes);
   } else {
@@ -109,7 +109,7 @@ void ConvolutionEngine::RunBlock(int32_t d, int32_t impulseSlot, bool paired, bo
 
   if (shared) {
     inputs_[d + 1].Advance(blockBytes);
-    ringPositions_[d + 1] = (ringPositions_[d + 1] + 1) % partitions_;
+    ringPositions_[d + 1] = NextRingPosition(ringPositions_[d + 1]);
     std::memcpy(RingSlot(d + 1, ringPositions_[d + 1]), slot, 8 * static_cast<size_t>(fftSize_));
     if (HasRingFlags(d + 1)) ringFlags_[d + 1].GetAs<uint8_t>()[ringPositions_[d + 1]] = flag;
   }
@@ -130,7 +130,7 @@ void ConvolutionEngine::Accumulate(int32_t slot, int32_t impulseSlot, int32_t th
   int32_t count = 0;
   if (planar && partitionFlags && terms) {
     for (int32_t l = 0; l < partitions_; ++l) {
-      const int32_t position = (ringPositions_[slot] - l + partitions_) % partitions_;
+      const int32_t position = RingPositionBefore(ringPositions_[slot], l);
       if (partitionFlags[l] < threshold || (ringFlags && ringFlags[position] == kSilentBlock)) continue;
       terms[count++] = {RingSlot(slot, position), planar + static_cast<size_t>(l) * 2 * fftSize_};
     }

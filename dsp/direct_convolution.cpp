@@ -72,14 +72,22 @@ inline __m128d LastTap(__m128d joined, const double* window, __m128d last) {
   return _mm_add_pd(joined, _mm_mul_pd(_mm_loadu_pd(window), last));
 }
 
+// The window pairs of a step, which the compiler would otherwise carry over to the next step in
+// registers: with SSE2's two-operand multiply that costs a copy per product and spills sums.
+inline const double* FreshWindow(const double* x) {
+#if defined(__GNUC__)
+  __asm__("" : "+r"(x));
+#endif
+  return x;
+}
+
 // Outputs j .. j + 7; eight independent sums keep the additions overlapping.
 inline void EightOutputs(const double* reversed, int32_t taps, const double* window, float* out) {
   __m128d s0 = _mm_setzero_pd(), s1 = s0, s2 = s0, s3 = s0, s4 = s0, s5 = s0, s6 = s0, s7 = s0;
   int32_t i = 0;
   for (; i + 2 <= taps; i += 2) {
     const __m128d pair = _mm_loadu_pd(reversed + i);
-    const double* x = window + i;
-    __asm__("" : "+r"(x));
+    const double* x = FreshWindow(window + i);
     s0 = _mm_add_pd(s0, PairProduct(x, pair));
     s1 = _mm_add_pd(s1, PairProduct(x + 1, pair));
     s2 = _mm_add_pd(s2, PairProduct(x + 2, pair));
@@ -152,6 +160,10 @@ inline float OneOutput(const double* reversed, int32_t taps, const double* windo
 
 template <bool kAlignedTaps>
 void Convolve(const double* reversed, int32_t taps, const double* window, float* out, int32_t n) {
+  if (n == 1) {
+    out[0] = OneOutput<kAlignedTaps>(reversed, taps, window);
+    return;
+  }
   int32_t j = 0;
 #if defined(__x86_64__)
   static_assert(direct::kOutputsPerGroup == 8, "the reference groups as the kernel does");
