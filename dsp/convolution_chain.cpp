@@ -48,6 +48,7 @@ void ConvolutionChain::DeleteEngines() { engines_.DeleteAll(); }
 int32_t ConvolutionChain::SetImpulse(const ImpulseBuffer& impulse, int32_t maxPartition, int32_t minFftSize,
                                      int32_t maxLength, int32_t offset, int32_t blockSize) {
   needPriming_ = true;
+  steadyMono_.count = 0;
   DeleteEngines();
   offset = std::max(offset, 0);
   blockSize = std::max(blockSize, 0);
@@ -77,6 +78,12 @@ int32_t ConvolutionChain::SetImpulse(const ImpulseBuffer& impulse, int32_t maxPa
 }
 
 int32_t ConvolutionChain::Add(const float* const* channels, int32_t samples, int32_t channelCount) {
+  if (channelCount == 1 && steadyMono_.count > 0) {
+    const float* source = channels ? channels[0] : nullptr;
+    for (int32_t i = 0; i < steadyMono_.count; ++i) steadyMono_.engines[i]->AddMono(source, samples);
+    return steadyMono_.count;
+  }
+  steadyMono_.count = 0;
   if (channelCount == 1 && channels_ == 1 && !needPriming_) {
     const float* source = channels ? channels[0] : nullptr;
     for (int32_t i = 0; i < engines_.GetSize(); ++i) engines_.Get(i)->AddMono(source, samples);
@@ -142,17 +149,49 @@ inline void Mix(float* destination, const float* source, int32_t count, bool fir
 
 int32_t ConvolutionChain::SamplesReady(int32_t wanted) {
   wanted = std::min(wanted, ConvolutionEngine::kMaxBlock);
-  int32_t count = wanted;
-  for (int32_t i = 0; i < engines_.GetSize(); ++i) {
-    ConvolutionEngine* engine = engines_.Get(i);
-    count = std::min(count, engine->SamplesReady(wanted + engine->pendingDiscard) - engine->pendingDiscard);
-  }
-  if (count > 0 && channels_ == 1) {
-    MixMono(count);
-  } else if (count > 0) {
-    MixEvery(count);
+  if (steadyMono_.count > 0) {
+    SamplesReadyMono(wanted);
+  } else {
+    int32_t count = wanted;
+    for (int32_t i = 0; i < engines_.GetSize(); ++i) {
+      ConvolutionEngine* engine = engines_.Get(i);
+      count = std::min(count, engine->SamplesReady(wanted + engine->pendingDiscard) - engine->pendingDiscard);
+    }
+    if (count > 0) MixEvery(count);
+    FindSteadyMono();
   }
   return std::clamp(outputs_[0].GetUnreadSamples(), 0, std::max(wanted, 0));
+}
+
+void ConvolutionChain::FindSteadyMono() {
+  const int32_t count = engines_.GetSize();
+  if (channels_ != 1 || needPriming_ || count == 0 || count > kMaxSteadyEngines) return;
+  for (int32_t i = 0; i < count; ++i) {
+    ConvolutionEngine* engine = engines_.Get(i);
+    if (engine->GetInputChannels() != 1 || engine->pendingDiscard != 0) return;
+    steadyMono_.engines[i] = engine;
+  }
+  steadyMono_.count = count;
+}
+
+// SamplesReady and the mix of a steady one-channel stream. A block of one sample is summed in
+// a register, in engine order as Mix sums.
+void ConvolutionChain::SamplesReadyMono(int32_t wanted) {
+  ConvolutionEngine* const* engines = steadyMono_.engines;
+  const int32_t engineCount = steadyMono_.count;
+  int32_t count = wanted;
+  for (int32_t i = 0; i < engineCount; ++i) count = std::min(count, engines[i]->ReadyMono(wanted));
+  if (count <= 0) return;
+  float* destination = outputs_[0].Add(nullptr, 4 * count);
+  if (!destination) return;
+  if (count == 1) {
+    float sample = *engines[0]->GetMono();
+    for (int32_t i = 1; i < engineCount; ++i) sample += *engines[i]->GetMono();
+    *destination = sample;
+  } else {
+    for (int32_t i = 0; i < engineCount; ++i) Mix(destination, engines[i]->GetMono(), count, i == 0);
+  }
+  for (int32_t i = 0; i < engineCount; ++i) engines[i]->AdvanceMono(count);
 }
 
 // When an output queue cannot grow, nothing is mixed and the engines keep their samples.
@@ -173,23 +212,6 @@ void ConvolutionChain::MixEvery(int32_t count) {
       for (int32_t c = 0; c < channels_; ++c) Mix(destinations[c], sources[c], count, i == 0);
       engine->Advance(count);
     }
-  }
-}
-
-// MixEvery for one channel, reading the engines' queues without their per-channel pointers.
-void ConvolutionChain::MixMono(int32_t count) {
-  float* destination = outputs_[0].Add(nullptr, 4 * count);
-  if (!destination) return;
-  const int32_t engineCount = engines_.GetSize();
-  if (engineCount == 0) Mix(destination, nullptr, count, true);
-  for (int32_t i = 0; i < engineCount; ++i) {
-    ConvolutionEngine* engine = engines_.Get(i);
-    if (engine->pendingDiscard > 0) {
-      engine->AdvanceMono(engine->pendingDiscard);
-      engine->pendingDiscard = 0;
-    }
-    Mix(destination, engine->GetInputChannels() == 1 ? engine->GetMono() : nullptr, count, i == 0);
-    engine->AdvanceMono(count);
   }
 }
 

@@ -66,12 +66,16 @@ class ConvolutionEngine {
     for (int32_t s = 0; s < inputChannels_; ++s) outputs_[s].Advance(samples);
   }
 
-  // [audio thread, no allocation] Get and Advance of a one-channel stream: the first unread
-  // output sample (or null), and the consumption of count samples after it has been read.
-  const float* GetMono() const { return outputs_[0].GetUnread(); }
-  void AdvanceMono(int32_t samples) {
-    if (inputChannels_ == 1) outputs_[0].Advance(samples);
+  // [audio thread; no allocation once running] SamplesReady, Get and Advance of a one-channel
+  // stream (input channels 1): the samples ready, the first unread one (or null), and the
+  // consumption of samples after they have been read.
+  int32_t ReadyMono(int32_t wanted) {
+    const int32_t ready = outputs_[0].GetUnreadSamples();
+    if (ready >= wanted || fftSize_ == 0 || inputs_[0].GetQueuedBytes() < 4 * Partition()) return ready;
+    return RunBlocks(wanted);
   }
+  const float* GetMono() const { return outputs_[0].GetUnread(); }
+  void AdvanceMono(int32_t samples) { outputs_[0].Advance(samples); }
 
   // [audio thread; allocates only while queues grow] Appends zeros to the output of every
   // channel below both counts.

@@ -51,7 +51,7 @@ class SampleQueue {
     return readPosition_ < used_ ? reinterpret_cast<float*>(storage_.GetAs<char>() + readPosition_) : nullptr;
   }
   int32_t GetUnreadBytes() const { return used_ - readPosition_; }
-  int32_t GetUnreadSamples() const { return GetUnreadBytes() / 4; }
+  int32_t GetUnreadSamples() const { return GetUnreadBytes() >> 2; }  // the read position never passes the end
   int32_t GetReadPosition() const { return readPosition_; }
   int32_t GetUsedBytes() const { return used_; }
 
