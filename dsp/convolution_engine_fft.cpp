@@ -118,9 +118,9 @@ void ConvolutionEngine::RunBlock(int32_t d, int32_t impulseSlot, bool paired, bo
   if (paired || shared) OverlapAdd(d + 1, 1);
 }
 
-// Sums ring block (l steps ago) × partition l into the work buffer and transforms it back (the
-// ring and the partitions hold their spectra planar, see spectrum_products.h),
-// skipping silent blocks and partitions whose flag is below the threshold.
+// Sums ring block (l steps ago) × partition l into the work buffer and transforms it back,
+// skipping silent blocks and partitions whose flag is below the threshold. The ring and the
+// partitions hold their spectra planar (see spectrum_products.h).
 void ConvolutionEngine::Accumulate(int32_t slot, int32_t impulseSlot, int32_t threshold) {
   float* sum = work_.GetAs<float>();
   const uint8_t* partitionFlags = GetPartitionFlags(impulseSlot);
@@ -137,7 +137,6 @@ void ConvolutionEngine::Accumulate(int32_t slot, int32_t impulseSlot, int32_t th
   }
   if (count > 0) {
     SumOfProducts(sum, terms, count, fftSize_);
-    FromPlanar(sum, sum, fftSize_);
     FFT_Transform(sum, fftSize_, 1);
   } else {
     std::memset(sum, 0, 8 * static_cast<size_t>(fftSize_));

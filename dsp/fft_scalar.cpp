@@ -65,12 +65,12 @@ struct ScalarPasses {
     InverseStep(a + 6, 4, k.w3);
   }
 
-  static void ForwardPass(float* a, int32_t n, const float* table) {
+  static void ForwardPass(float* a, int32_t n, const float* table, const Constants&) {
     const int32_t q = n / 4;
     ForwardStep(a, q, kUnit);
     for (int32_t k = 1; k < q; ++k) ForwardStep(a + 2 * k, q, SmallPassTwiddle(table, k));
   }
-  static void InversePass(float* a, int32_t n, const float* table) {
+  static void InversePass(float* a, int32_t n, const float* table, const Constants&) {
     const int32_t q = n / 4;
     InverseStep(a, q, kUnit);
     for (int32_t k = 1; k < q; ++k) InverseStep(a + 2 * k, q, SmallPassTwiddle(table, k));

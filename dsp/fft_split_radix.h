@@ -40,7 +40,7 @@ struct SplitRadix {
     }
     const int32_t n = 1 << log2n;
     if (log2n <= kLargestSmallPassLog2) {
-      Passes::ForwardPass(a, n, tables[log2n]);
+      Passes::ForwardPass(a, n, tables[log2n], k);
     } else {
       Passes::ForwardPassLarge(a, n, tables[log2n], k);
     }
@@ -62,7 +62,7 @@ struct SplitRadix {
     Inverse(a + n, log2n - 2, tables, k);
     Inverse(a + 3 * n / 2, log2n - 2, tables, k);
     if (log2n <= kLargestSmallPassLog2) {
-      Passes::InversePass(a, n, tables[log2n]);
+      Passes::InversePass(a, n, tables[log2n], k);
     } else {
       Passes::InversePassLarge(a, n, tables[log2n], k);
     }

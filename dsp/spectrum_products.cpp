@@ -79,6 +79,7 @@ void SumOfProductsScalar(float* out, const SpectrumTerm* terms, int32_t count, i
     }
     PairTerm(out, terms[t], fours, n, t > 0);
   }
+  FromPlanar(out, out, n);
 }
 
 }  // namespace spectrum
@@ -116,9 +117,10 @@ inline Sum First(const SpectrumTerm* terms, int32_t at) {
   return sum;
 }
 
+// Four values' sums, interleaved.
 inline void Store(float* out, const Sum& sum) {
-  _mm_storeu_ps(out, sum.re);
-  _mm_storeu_ps(out + 4, sum.im);
+  _mm_storeu_ps(out, _mm_unpacklo_ps(sum.re, sum.im));
+  _mm_storeu_ps(out + 4, _mm_unpackhi_ps(sum.re, sum.im));
 }
 
 // Eight values at a time (four sums in registers over all terms), then four.

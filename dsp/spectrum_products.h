@@ -1,8 +1,9 @@
 // The FFT engine's frequency-domain sum: out = Σ_l input_l × impulse_l over the terms, in term
 // order, element by element, on spectra of n complex values (n even) held planar in fours: per
 // four values their real parts, then their imaginary parts (a last pair stays interleaved). The
-// SSE2 form keeps the sum in registers; it gives the same bits as ComplexMultiply followed by
-// ComplexMultiplyAdd per term on the interleaved spectra.
+// sum comes out interleaved, ready for the inverse transform. The SSE2 form keeps it in
+// registers; it gives the same bits as ComplexMultiply followed by ComplexMultiplyAdd per term
+// on the interleaved spectra.
 #pragma once
 
 #include <cstdint>
@@ -17,8 +18,8 @@ struct SpectrumTerm {
 void ToPlanar(const float* interleaved, float* planar, int32_t n);
 void FromPlanar(const float* planar, float* interleaved, int32_t n);
 
-// [audio thread, no allocation] out = Σ terms (planar); count >= 1. Impulses on a 16-byte
-// boundary are read as the multiplications' operands.
+// [audio thread, no allocation] out (interleaved) = Σ terms (planar); count >= 1. Impulses on a
+// 16-byte boundary are read as the multiplications' operands.
 void SumOfProducts(float* out, const SpectrumTerm* terms, int32_t count, int32_t n);
 
 namespace spectrum {
