@@ -48,7 +48,7 @@ void ConvolutionChain::DeleteEngines() { engines_.DeleteAll(); }
 int32_t ConvolutionChain::SetImpulse(const ImpulseBuffer& impulse, int32_t maxPartition, int32_t minFftSize,
                                      int32_t maxLength, int32_t offset, int32_t blockSize) {
   needPriming_ = true;
-  steadyMono_.count = 0;
+  steadyEngines_.count = 0;
   DeleteEngines();
   offset = std::max(offset, 0);
   blockSize = std::max(blockSize, 0);
@@ -78,12 +78,12 @@ int32_t ConvolutionChain::SetImpulse(const ImpulseBuffer& impulse, int32_t maxPa
 }
 
 int32_t ConvolutionChain::Add(const float* const* channels, int32_t samples, int32_t channelCount) {
-  if (channelCount == 1 && steadyMono_.count > 0) {
+  if (channelCount == 1 && steadyEngines_.count > 0) {
     const float* source = channels ? channels[0] : nullptr;
-    for (int32_t i = 0; i < steadyMono_.count; ++i) steadyMono_.engines[i]->AddMono(source, samples);
-    return steadyMono_.count;
+    for (int32_t i = 0; i < steadyEngines_.count; ++i) steadyEngines_.engines[i]->AddMono(source, samples);
+    return steadyEngines_.count;
   }
-  steadyMono_.count = 0;
+  steadyEngines_.count = 0;
   if (channelCount == 1 && channels_ == 1 && !needPriming_) {
     const float* source = channels ? channels[0] : nullptr;
     for (int32_t i = 0; i < engines_.GetSize(); ++i) engines_.Get(i)->AddMono(source, samples);
@@ -149,7 +149,7 @@ inline void Mix(float* destination, const float* source, int32_t count, bool fir
 
 int32_t ConvolutionChain::SamplesReady(int32_t wanted) {
   wanted = std::min(wanted, ConvolutionEngine::kMaxBlock);
-  if (steadyMono_.count > 0) {
+  if (steadyEngines_.count > 0) {
     SamplesReadyMono(wanted);
   } else {
     int32_t count = wanted;
@@ -158,27 +158,27 @@ int32_t ConvolutionChain::SamplesReady(int32_t wanted) {
       count = std::min(count, engine->SamplesReady(wanted + engine->pendingDiscard) - engine->pendingDiscard);
     }
     if (count > 0) MixEvery(count);
-    FindSteadyMono();
+    ListSteadyMonoEngines();
   }
   return std::clamp(outputs_[0].GetUnreadSamples(), 0, std::max(wanted, 0));
 }
 
-void ConvolutionChain::FindSteadyMono() {
+void ConvolutionChain::ListSteadyMonoEngines() {
   const int32_t count = engines_.GetSize();
   if (channels_ != 1 || needPriming_ || count == 0 || count > kMaxSteadyEngines) return;
   for (int32_t i = 0; i < count; ++i) {
     ConvolutionEngine* engine = engines_.Get(i);
     if (engine->GetInputChannels() != 1 || engine->pendingDiscard != 0) return;
-    steadyMono_.engines[i] = engine;
+    steadyEngines_.engines[i] = engine;
   }
-  steadyMono_.count = count;
+  steadyEngines_.count = count;
 }
 
 // SamplesReady and the mix of a steady one-channel stream. A block of one sample is summed in
 // a register, in engine order as Mix sums.
 void ConvolutionChain::SamplesReadyMono(int32_t wanted) {
-  ConvolutionEngine* const* engines = steadyMono_.engines;
-  const int32_t engineCount = steadyMono_.count;
+  ConvolutionEngine* const* engines = steadyEngines_.engines;
+  const int32_t engineCount = steadyEngines_.count;
   int32_t count = wanted;
   for (int32_t i = 0; i < engineCount; ++i) count = std::min(count, engines[i]->ReadyMono(wanted));
   if (count <= 0) return;

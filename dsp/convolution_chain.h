@@ -51,7 +51,7 @@ class ConvolutionChain {
   void DeleteEngines();
   bool GrowOutputs(int32_t samples, float** destinations);
   void MixEvery(int32_t count);
-  void FindSteadyMono();
+  void ListSteadyMonoEngines();
   void SamplesReadyMono(int32_t wanted);
 
   // The engines of a steady one-channel stream (every engine fed one channel, primed, nothing
@@ -59,13 +59,13 @@ class ConvolutionChain {
   // and the list lookups; count 0 while the stream is not steady. Reset with the engines and on
   // any other channel count.
   static constexpr int32_t kMaxSteadyEngines = 16;
-  struct SteadyMono {
+  struct SteadyMonoEngines {
     ConvolutionEngine* engines[kMaxSteadyEngines];
     int32_t count = 0;
   };
 
   PtrArray<ConvolutionEngine> engines_;
-  SteadyMono steadyMono_;
+  SteadyMonoEngines steadyEngines_;
   SampleQueue outputs_[kMaxChannels];
   float* outputPointers_[kMaxChannels] = {nullptr, nullptr};
   int32_t channels_ = 2;
