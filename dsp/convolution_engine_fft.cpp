@@ -5,6 +5,7 @@
 
 #include "dsp/convolution_engine.h"
 #include "dsp/fft.h"
+#include "dsp/fft_transforms.h"
 #include "dsp/sanitize.h"
 #include "dsp/spectrum_products.h"
 
@@ -100,8 +101,8 @@ void ConvolutionEngine::RunBlock(int32_t d, int32_t impulseSlot, bool paired, bo
 
   const bool hasFlags = HasRingFlags(d);
   if (loud || !hasFlags) {
-    std::memset(slot + fftSize_, 0, 4 * static_cast<size_t>(fftSize_));
-    FFT_Transform(slot, fftSize_, 0);
+    // The block padded with zeros: sanitised samples hold no -0, so this is FFT_Transform's result.
+    fft::ForwardOfLowerHalf(slot, fftSize_);
     ToPlanar(slot, slot, fftSize_);
   }
   const uint8_t flag = loud ? (shared ? kSharedBlock : kNormalBlock) : kSilentBlock;

@@ -13,3 +13,16 @@ void FFT_Transform(float* buffer, int32_t n, int32_t inverse) {
   fft::TransformScalar(buffer, n, inverse != 0);
 #endif
 }
+
+namespace fft {
+
+void ForwardOfLowerHalf(float* buffer, int32_t n) {
+  if (!buffer || !IsSupportedSize(n)) return;
+#if defined(KAVROTEL_FFT_SSE2)
+  ForwardOfLowerHalfSse2(buffer, n);
+#else
+  ForwardOfLowerHalfScalar(buffer, n);
+#endif
+}
+
+}  // namespace fft

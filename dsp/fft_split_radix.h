@@ -111,6 +111,32 @@ struct SplitRadix {
     Passes::InversePassLarge(a, n, tables[log2n], k);
   }
 
+  // The forward transform of n values whose upper half is zeros, which need not be written:
+  // the first pass takes them as given (sizes with a small pass), else they are written.
+  template <int32_t kLog2n>
+  static void ForwardFixedOnLowerHalf(float* a, const float* const* tables, const Constants& k) {
+    constexpr int32_t n = 1 << kLog2n;
+    Passes::ForwardPassOnLowerHalf(a, n, tables[kLog2n], k);
+    ForwardFixed<kLog2n - 2>(a + 3 * n / 2, tables, k);
+    ForwardFixed<kLog2n - 2>(a + n, tables, k);
+    ForwardFixed<kLog2n - 1>(a, tables, k);
+  }
+
+  static void ForwardOfLowerHalf(float* a, int32_t n) {
+    const float* const* tables = TwiddlesByLog2();
+    const Constants k(LoadKernelConstants(tables));
+    switch (n) {
+      case 32: return ForwardFixedOnLowerHalf<5>(a, tables, k);
+      case 64: return ForwardFixedOnLowerHalf<6>(a, tables, k);
+      case 128: return ForwardFixedOnLowerHalf<7>(a, tables, k);
+      case 256: return ForwardFixedOnLowerHalf<8>(a, tables, k);
+      case 512: return ForwardFixedOnLowerHalf<9>(a, tables, k);
+      default: break;
+    }
+    for (int32_t f = n; f < 2 * n; ++f) a[f] = 0.0f;
+    Transform(a, n, false);
+  }
+
   static void Transform(float* a, int32_t n, bool inverse) {
     const float* const* tables = TwiddlesByLog2();
     const Constants k(LoadKernelConstants(tables));

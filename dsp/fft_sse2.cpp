@@ -79,6 +79,16 @@ inline void ForwardSteps(float* a, int32_t q, const TwiddlePair& w) {
   _mm_storeu_ps(p3, t3);
 }
 
+// ForwardSteps where the values at k + N/2 and k + 3N/4 are zeros: the sums t0 + 0, t1 + 0 are
+// left in place and the differences are t0, t1 themselves. The same bits as ForwardSteps on the
+// zeros, except that a -0 at k or k + N/4 stays -0 where the sum would make it +0.
+inline void ForwardStepsOnLowerHalf(float* a, int32_t q, const TwiddlePair& w) {
+  const __m128 t0 = _mm_loadu_ps(a), t1 = _mm_loadu_ps(a + 2 * q);
+  const __m128 id13 = _mm_xor_ps(SwapParts(t1), NegateEven());
+  _mm_storeu_ps(a + 4 * q, Multiply(_mm_add_ps(t0, id13), w));
+  _mm_storeu_ps(a + 6 * q, MultiplyConjugate(_mm_sub_ps(t0, id13), w));
+}
+
 inline void InverseSteps(float* a, int32_t q, const TwiddlePair& w) {
   float* p0 = a;
   float* p1 = a + 2 * q;
@@ -139,6 +149,11 @@ class SmallPassPairs {
 const SmallPassPairs& BuiltSmallPassPairs() {
   static const SmallPassPairs pairs;
   return pairs;
+}
+
+void SmallPassOnLowerHalf(float* a, int32_t n, const TwiddlePair* pairs) {
+  const int32_t q = n / 4;
+  for (int32_t k = 0; k < q; k += 2) ForwardStepsOnLowerHalf(a + 2 * k, q, pairs[k / 2]);
 }
 
 template <bool kInverse>
@@ -275,6 +290,9 @@ struct Sse2Passes {
   static void ForwardPass(float* a, int32_t n, const float*, const Constants& k) {
     SmallPass<false>(a, n, k.smallPasses->For(n));
   }
+  static void ForwardPassOnLowerHalf(float* a, int32_t n, const float*, const Constants& k) {
+    SmallPassOnLowerHalf(a, n, k.smallPasses->For(n));
+  }
   static void InversePass(float* a, int32_t n, const float*, const Constants& k) {
     SmallPass<true>(a, n, k.smallPasses->For(n));
   }
@@ -289,6 +307,8 @@ struct Sse2Passes {
 }  // namespace
 
 void TransformSse2(float* buffer, int32_t n, bool inverse) { SplitRadix<Sse2Passes>::Transform(buffer, n, inverse); }
+
+void ForwardOfLowerHalfSse2(float* buffer, int32_t n) { SplitRadix<Sse2Passes>::ForwardOfLowerHalf(buffer, n); }
 
 }  // namespace fft
 
