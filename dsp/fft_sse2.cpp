@@ -306,6 +306,8 @@ struct Sse2Passes {
 
 }  // namespace
 
+void PrepareSse2() { BuiltSmallPassPairs(); }
+
 void TransformSse2(float* buffer, int32_t n, bool inverse) { SplitRadix<Sse2Passes>::Transform(buffer, n, inverse); }
 
 void ForwardOfLowerHalfSse2(float* buffer, int32_t n) { SplitRadix<Sse2Passes>::ForwardOfLowerHalf(buffer, n); }

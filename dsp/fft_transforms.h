@@ -14,6 +14,9 @@ void TransformScalar(float* buffer, int32_t n, bool inverse);
 
 #if defined(__SSE2__)
 #define KAVROTEL_FFT_SSE2 1
+// [set-up; any thread] Builds the tables the SSE2 form derives from the twiddles, once (FFT_Init
+// calls it, so that no transform on the audio thread builds them).
+void PrepareSse2();
 // [any thread, no allocation] n must be a supported size.
 void TransformSse2(float* buffer, int32_t n, bool inverse);
 void ForwardOfLowerHalfSse2(float* buffer, int32_t n);
