@@ -5,6 +5,10 @@
 #include <cstring>
 #include <new>
 
+#if defined(__SSE2__)
+#include <xmmintrin.h>
+#endif
+
 #include "dsp/impulse_buffer.h"
 
 namespace {
@@ -44,6 +48,7 @@ void ConvolutionChain::DeleteEngines() { engines_.DeleteAll(); }
 int32_t ConvolutionChain::SetImpulse(const ImpulseBuffer& impulse, int32_t maxPartition, int32_t minFftSize,
                                      int32_t maxLength, int32_t offset, int32_t blockSize) {
   needPriming_ = true;
+  steadyEngines_.count = 0;
   DeleteEngines();
   offset = std::max(offset, 0);
   blockSize = std::max(blockSize, 0);
@@ -73,6 +78,17 @@ int32_t ConvolutionChain::SetImpulse(const ImpulseBuffer& impulse, int32_t maxPa
 }
 
 int32_t ConvolutionChain::Add(const float* const* channels, int32_t samples, int32_t channelCount) {
+  if (channelCount == 1 && steadyEngines_.count > 0) {
+    const float* source = channels ? channels[0] : nullptr;
+    for (int32_t i = 0; i < steadyEngines_.count; ++i) steadyEngines_.engines[i]->AddMono(source, samples);
+    return steadyEngines_.count;
+  }
+  steadyEngines_.count = 0;
+  if (channelCount == 1 && channels_ == 1 && !needPriming_) {
+    const float* source = channels ? channels[0] : nullptr;
+    for (int32_t i = 0; i < engines_.GetSize(); ++i) engines_.Get(i)->AddMono(source, samples);
+    return engines_.GetSize();
+  }
   const bool priming = needPriming_;
   channels_ = std::clamp(channelCount, 0, kMaxChannels);
   needPriming_ = false;
@@ -106,19 +122,26 @@ namespace {
 
 // The first engine's samples are stored, the others added (four at a time): the same sums as
 // adding every engine to zeros.
-void Mix(float* destination, const float* source, int32_t count, bool first) {
-  int32_t k = 0;
+inline void Mix(float* destination, const float* source, int32_t count, bool first) {
+  if (count == 1) {
+    if (first || source) destination[0] = first ? (source ? source[0] : 0.0f) : destination[0] + source[0];
+    return;
+  }
   if (first) {
-    for (; k < count; ++k) destination[k] = source ? source[k] : 0.0f;
+    if (source) {
+      std::memcpy(destination, source, 4 * static_cast<size_t>(count));
+    } else {
+      std::memset(destination, 0, 4 * static_cast<size_t>(count));
+    }
     return;
   }
   if (!source) return;
+  int32_t k = 0;
+#if defined(__SSE2__)
   for (; k + 4 <= count; k += 4) {
-    destination[k] += source[k];
-    destination[k + 1] += source[k + 1];
-    destination[k + 2] += source[k + 2];
-    destination[k + 3] += source[k + 3];
+    _mm_storeu_ps(destination + k, _mm_add_ps(_mm_loadu_ps(destination + k), _mm_loadu_ps(source + k)));
   }
+#endif
   for (; k < count; ++k) destination[k] += source[k];
 }
 
@@ -126,14 +149,55 @@ void Mix(float* destination, const float* source, int32_t count, bool first) {
 
 int32_t ConvolutionChain::SamplesReady(int32_t wanted) {
   wanted = std::min(wanted, ConvolutionEngine::kMaxBlock);
-  int32_t count = wanted;
-  for (int32_t i = 0; i < engines_.GetSize(); ++i) {
-    ConvolutionEngine* engine = engines_.Get(i);
-    count = std::min(count, engine->SamplesReady(wanted + engine->pendingDiscard) - engine->pendingDiscard);
+  if (steadyEngines_.count > 0) {
+    SamplesReadyMono(wanted);
+  } else {
+    int32_t count = wanted;
+    for (int32_t i = 0; i < engines_.GetSize(); ++i) {
+      ConvolutionEngine* engine = engines_.Get(i);
+      count = std::min(count, engine->SamplesReady(wanted + engine->pendingDiscard) - engine->pendingDiscard);
+    }
+    if (count > 0) MixEvery(count);
+    ListSteadyMonoEngines();
   }
+  return std::clamp(outputs_[0].GetUnreadSamples(), 0, std::max(wanted, 0));
+}
+
+void ConvolutionChain::ListSteadyMonoEngines() {
+  const int32_t count = engines_.GetSize();
+  if (channels_ != 1 || needPriming_ || count == 0 || count > kMaxSteadyEngines) return;
+  for (int32_t i = 0; i < count; ++i) {
+    ConvolutionEngine* engine = engines_.Get(i);
+    if (engine->GetInputChannels() != 1 || engine->pendingDiscard != 0) return;
+    steadyEngines_.engines[i] = engine;
+  }
+  steadyEngines_.count = count;
+}
+
+// SamplesReady and the mix of a steady one-channel stream. A block of one sample is summed in
+// a register, in engine order as Mix sums.
+void ConvolutionChain::SamplesReadyMono(int32_t wanted) {
+  ConvolutionEngine* const* engines = steadyEngines_.engines;
+  const int32_t engineCount = steadyEngines_.count;
+  int32_t count = wanted;
+  for (int32_t i = 0; i < engineCount; ++i) count = std::min(count, engines[i]->ReadyMono(wanted));
+  if (count <= 0) return;
+  float* destination = outputs_[0].Add(nullptr, 4 * count);
+  if (!destination) return;
+  if (count == 1) {
+    float sample = *engines[0]->GetMono();
+    for (int32_t i = 1; i < engineCount; ++i) sample += *engines[i]->GetMono();
+    *destination = sample;
+  } else {
+    for (int32_t i = 0; i < engineCount; ++i) Mix(destination, engines[i]->GetMono(), count, i == 0);
+  }
+  for (int32_t i = 0; i < engineCount; ++i) engines[i]->AdvanceMono(count);
+}
+
+// When an output queue cannot grow, nothing is mixed and the engines keep their samples.
+void ConvolutionChain::MixEvery(int32_t count) {
   float* destinations[kMaxChannels] = {nullptr, nullptr};
-  // When an output queue cannot grow, nothing is mixed and the engines keep their samples.
-  if (count > 0 && GrowOutputs(count, destinations)) {
+  if (GrowOutputs(count, destinations)) {
     const int32_t engineCount = engines_.GetSize();
     if (engineCount == 0) {
       for (int32_t c = 0; c < channels_; ++c) Mix(destinations[c], nullptr, count, true);
@@ -149,14 +213,19 @@ int32_t ConvolutionChain::SamplesReady(int32_t wanted) {
       engine->Advance(count);
     }
   }
-  return std::clamp(outputs_[0].GetUnreadSamples(), 0, std::max(wanted, 0));
 }
 
 float* const* ConvolutionChain::Get() {
+  if (channels_ == 1) {
+    outputPointers_[0] = outputs_[0].GetUnread();
+    outputPointers_[1] = nullptr;
+    return outputPointers_;
+  }
   for (int32_t c = 0; c < kMaxChannels; ++c) outputPointers_[c] = c < channels_ ? outputs_[c].GetUnread() : nullptr;
   return outputPointers_;
 }
 
 void ConvolutionChain::Advance(int32_t samples) {
+  if (channels_ == 1) return outputs_[0].Advance(samples);
   for (int32_t c = 0; c < channels_; ++c) outputs_[c].Advance(samples);
 }

@@ -50,8 +50,22 @@ class ConvolutionChain {
  private:
   void DeleteEngines();
   bool GrowOutputs(int32_t samples, float** destinations);
+  void MixEvery(int32_t count);
+  void ListSteadyMonoEngines();
+  void SamplesReadyMono(int32_t wanted);
+
+  // The engines of a steady one-channel stream (every engine fed one channel, primed, nothing
+  // left to discard), listed once so that the per-call path skips the per-channel bookkeeping
+  // and the list lookups; count 0 while the stream is not steady. Reset with the engines and on
+  // any other channel count.
+  static constexpr int32_t kMaxSteadyEngines = 16;
+  struct SteadyMonoEngines {
+    ConvolutionEngine* engines[kMaxSteadyEngines];
+    int32_t count = 0;
+  };
 
   PtrArray<ConvolutionEngine> engines_;
+  SteadyMonoEngines steadyEngines_;
   SampleQueue outputs_[kMaxChannels];
   float* outputPointers_[kMaxChannels] = {nullptr, nullptr};
   int32_t channels_ = 2;

@@ -71,6 +71,11 @@ void AddSamples(SampleQueue& queue, const float* source, int32_t samples) {
 
 ConvolutionEngine::ConvolutionEngine() { FFT_Init(); }
 
+double* ConvolutionEngine::WideTaps(int32_t slot) const {
+  double* taps = wideTaps_[slot].GetAs<double>();
+  return reinterpret_cast<uintptr_t>(taps) % 16 == 0 ? taps : taps + 1;
+}
+
 float* ConvolutionEngine::RingSlot(int32_t slot, int32_t position) const {
   return ring_[slot].GetAs<float>() + static_cast<size_t>(position) * 2 * fftSize_;
 }
@@ -89,6 +94,7 @@ int32_t ConvolutionEngine::SetImpulse(const ImpulseBuffer& impulse, int32_t fftS
   impulseChannels_ = impulse.GetChannelCount();
   if (impulseChannels_ > 1 && SameChannels(impulse)) impulseChannels_ = 1;
   inputChannels_ = -1;
+  steadyMono_ = kMonoNone;
 
   if (direct) {
     fftSize_ = 0;
@@ -112,14 +118,15 @@ void ConvolutionEngine::SetDirectTaps(const ImpulseBuffer& impulse, int32_t offs
     const int32_t taps = s < impulseChannels_ ? lengths[s] : 0;
     partitionFlags_[s].Resize(0, true);
     if (!ResizeExactly(spectra_[s], 4 * int64_t{taps}) || taps == 0) continue;
-    if (!ResizeExactly(wideTaps_[s], 8 * int64_t{taps})) {
+    // One double more than the taps, so that they can start on a 16-byte boundary.
+    if (!ResizeExactly(wideTaps_[s], 8 * (int64_t{taps} + 1))) {
       spectra_[s].Resize(0, true);
       continue;
     }
     const float* source = impulse.GetChannel(s) + offset;
     float* reversed = spectra_[s].GetAs<float>();
     for (int32_t i = 0; i < taps; ++i) reversed[i] = source[taps - 1 - i];
-    WidenToDouble(reversed, wideTaps_[s].GetAs<double>(), taps);
+    WidenToDouble(reversed, WideTaps(s), taps);
   }
 }
 
@@ -138,7 +145,7 @@ void ConvolutionEngine::SetPartitions(const ImpulseBuffer& impulse, int32_t offs
       continue;
     }
     if (count == 0) {
-      splitSpectra_[s].Resize(0, true);
+      planarSpectra_[s].Resize(0, true);
       continue;
     }
     const float* real = impulse.GetChannel(s) + offset;
@@ -165,7 +172,7 @@ void ConvolutionEngine::SetPartitions(const ImpulseBuffer& impulse, int32_t offs
       flags[j] = realPeak > kEmptyPartition ? 2 : 1;
       FFT_Transform(spectrum, fftSize_, 0);
     }
-    if (!SplitPartitions(s)) {
+    if (!MakePlanarPartitions(s)) {
       spectra_[s].Resize(0, true);
       partitionFlags_[s].Resize(0, true);
     }
@@ -173,14 +180,21 @@ void ConvolutionEngine::SetPartitions(const ImpulseBuffer& impulse, int32_t offs
   ResizeExactly(terms_, int64_t{partitions_} * static_cast<int64_t>(sizeof(SpectrumTerm)));
 }
 
-bool ConvolutionEngine::SplitPartitions(int32_t slot) {
-  const int64_t floats = int64_t{partitions_} * 4 * fftSize_;
-  if (!ResizeExactly(splitSpectra_[slot], 4 * floats)) return false;
+// Three floats more than the partitions, so that they can start on a 16-byte boundary.
+bool ConvolutionEngine::MakePlanarPartitions(int32_t slot) {
+  const int64_t floats = int64_t{partitions_} * 2 * fftSize_ + 3;
+  if (!ResizeExactly(planarSpectra_[slot], 4 * floats)) return false;
   for (int32_t j = 0; j < partitions_; ++j) {
-    SplitForProducts(spectra_[slot].GetAs<float>() + static_cast<size_t>(j) * 2 * fftSize_,
-                     splitSpectra_[slot].GetAs<float>() + static_cast<size_t>(j) * 4 * fftSize_, fftSize_);
+    const size_t at = static_cast<size_t>(j) * 2 * fftSize_;
+    ToPlanar(spectra_[slot].GetAs<float>() + at, PlanarPartitions(slot) + at, fftSize_);
   }
   return true;
+}
+
+float* ConvolutionEngine::PlanarPartitions(int32_t slot) const {
+  float* floats = planarSpectra_[slot].GetAs<float>();
+  if (!floats) return nullptr;
+  return floats + (16 - reinterpret_cast<uintptr_t>(floats) % 16) % 16 / 4;
 }
 
 void ConvolutionEngine::Add(const float* const* channels, int32_t samples, int32_t channelCount) {
@@ -195,6 +209,15 @@ void ConvolutionEngine::Add(const float* const* channels, int32_t samples, int32
   } else {
     AddFft(channels, samples, channelCount);
   }
+  steadyMono_ = FindSteadyMono();
+}
+
+// A one-channel stream that AddMono may serve directly: a direct engine with taps, or an FFT
+// engine whose ring exists (the input queue then takes blocks up to the longest seen as is).
+ConvolutionEngine::SteadyMono ConvolutionEngine::FindSteadyMono() const {
+  if (inputChannels_ != 1) return kMonoNone;
+  if (fftSize_ == 0) return GetTapCount(0) >= 1 ? kMonoDirect : kMonoNone;
+  return impulseLength_ > 0 && partitions_ > 0 && HasRing(0) ? kMonoQueue : kMonoNone;
 }
 
 void ConvolutionEngine::AddDirect(const float* const* channels, int32_t samples) {
@@ -202,20 +225,24 @@ void ConvolutionEngine::AddDirect(const float* const* channels, int32_t samples)
   for (int32_t i = 0; i < inputChannels_; ++i) {
     const float* source = channels ? channels[i] : nullptr;
     const int32_t slot = i < impulseChannels_ ? i : i - impulseChannels_;
-    const int32_t taps = GetTapCount(slot);
-    if (taps < 1) {
+    if (GetTapCount(slot) < 1) {
       AddSamples(outputs_[i], source, samples);
-      continue;
+    } else {
+      ConvolveChannel(i, slot, source, samples);
     }
-    const double* window = history_[i].Append(source, samples, taps);
-    float* out = outputs_[i].Add(nullptr, 4 * samples);
-    if (out && window) {
-      ConvolveDirect(wideTaps_[slot].GetAs<double>(), taps, window, out, samples);
-    } else if (out) {
-      std::memset(out, 0, 4 * static_cast<size_t>(samples));
-    }
-    history_[i].KeepPast(taps);
   }
+}
+
+void ConvolutionEngine::ConvolveChannel(int32_t channel, int32_t slot, const float* source, int32_t samples) {
+  const int32_t taps = GetTapCount(slot);
+  const double* window = history_[channel].Append(source, samples, taps);
+  float* out = outputs_[channel].Add(nullptr, 4 * samples);
+  if (out && window) {
+    ConvolveDirect(WideTaps(slot), taps, window, out, samples);
+  } else if (out) {
+    std::memset(out, 0, 4 * static_cast<size_t>(samples));
+  }
+  history_[channel].KeepPast(taps);
 }
 
 void ConvolutionEngine::AddPassThrough(const float* const* channels, int32_t samples, int32_t channelCount) {

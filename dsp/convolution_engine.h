@@ -36,6 +36,17 @@ class ConvolutionEngine {
   // samples; a null array or channel pointer is silence. Direct mode convolves it at once.
   void Add(const float* const* channels, int32_t samples, int32_t channelCount);
 
+  // [audio thread; allocates only while queues grow] Add of one channel (null: silence). Once a
+  // one-channel stream runs, it goes straight to the direct kernel or the input queue.
+  void AddMono(const float* samples, int32_t n) {
+    if (n > 0 && n <= kMaxBlock) {
+      if (steadyMono_ == kMonoDirect) return ConvolveChannel(0, 0, samples, n);
+      if (steadyMono_ == kMonoQueue && n <= longestBlock_) return inputs_[0].Add(samples, 4 * n);
+    }
+    const float* channels[1] = {samples};
+    Add(channels, n, 1);
+  }
+
   // [audio thread; no allocation once running] Runs as many FFT blocks as needed for wanted
   // samples (as far as the input allows) and returns the samples available on every channel.
   int32_t SamplesReady(int32_t wanted) {
@@ -54,6 +65,17 @@ class ConvolutionEngine {
   void Advance(int32_t samples) {
     for (int32_t s = 0; s < inputChannels_; ++s) outputs_[s].Advance(samples);
   }
+
+  // [audio thread; no allocation once running] SamplesReady, Get and Advance of a one-channel
+  // stream (input channels 1): the samples ready, the first unread one (or null), and the
+  // consumption of samples after they have been read.
+  int32_t ReadyMono(int32_t wanted) {
+    const int32_t ready = outputs_[0].GetUnreadSamples();
+    if (ready >= wanted || fftSize_ == 0 || inputs_[0].GetQueuedBytes() < 4 * Partition()) return ready;
+    return RunBlocks(wanted);
+  }
+  const float* GetMono() const { return outputs_[0].GetUnread(); }
+  void AdvanceMono(int32_t samples) { outputs_[0].Advance(samples); }
 
   // [audio thread; allocates only while queues grow] Appends zeros to the output of every
   // channel below both counts.
@@ -76,15 +98,26 @@ class ConvolutionEngine {
 
  private:
   enum RingFlag : uint8_t { kSilentBlock = 0, kSharedBlock = 1, kNormalBlock = 2 };
+  // What AddMono may do without the set-up of Add: nothing, convolve, or queue the input.
+  enum SteadyMono : uint8_t { kMonoNone, kMonoDirect, kMonoQueue };
 
   int32_t Partition() const { return fftSize_ / 2; }
   bool HasRing(int32_t slot) const { return ring_[slot].GetSize() > 0 && tails_[slot].GetSize() > 0; }
   float* RingSlot(int32_t slot, int32_t position) const;
+  // Ring positions wrap at the partition count (positions and steps lie below it).
+  int32_t NextRingPosition(int32_t position) const { return position + 1 < partitions_ ? position + 1 : 0; }
+  int32_t RingPositionBefore(int32_t position, int32_t steps) const {
+    return position >= steps ? position - steps : position - steps + partitions_;
+  }
+  double* WideTaps(int32_t slot) const;
 
   void SetDirectTaps(const ImpulseBuffer& impulse, int32_t offset, const int32_t* lengths);
   void SetPartitions(const ImpulseBuffer& impulse, int32_t offset, const int32_t* lengths);
-  bool SplitPartitions(int32_t slot);
+  bool MakePlanarPartitions(int32_t slot);
+  float* PlanarPartitions(int32_t slot) const;
   void AddDirect(const float* const* channels, int32_t samples);
+  void ConvolveChannel(int32_t channel, int32_t slot, const float* source, int32_t samples);
+  SteadyMono FindSteadyMono() const;
   void AddFft(const float* const* channels, int32_t samples, int32_t channelCount);
   void AddPassThrough(const float* const* channels, int32_t samples, int32_t channelCount);
   void AlignStreams(int32_t channelCount);
@@ -115,15 +148,16 @@ class ConvolutionEngine {
   void OverlapAdd(int32_t slot, int32_t lane);
 
   GrowBuffer spectra_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};
-  GrowBuffer splitSpectra_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};  // for SumOfProducts
+  GrowBuffer planarSpectra_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};  // see PlanarPartitions
   GrowBuffer partitionFlags_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};
-  GrowBuffer wideTaps_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};  // direct taps in double
+  GrowBuffer wideTaps_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};  // direct taps in double, see WideTaps
   int32_t impulseChannels_ = 1;
   int32_t fftSize_ = 0;
   int32_t impulseLength_ = 0;
   int32_t inputChannels_ = 0;
   int32_t partitions_ = 0;
   int32_t longestBlock_ = 0;
+  SteadyMono steadyMono_ = kMonoNone;
   SampleQueue outputs_[kMaxChannels];
   DirectHistory history_[kMaxChannels];
   BlockQueue inputs_[kMaxChannels];

@@ -5,8 +5,23 @@
 
 #include "dsp/convolution_engine.h"
 #include "dsp/fft.h"
+#include "dsp/fft_transforms.h"
 #include "dsp/sanitize.h"
 #include "dsp/spectrum_products.h"
+
+#if defined(__SSE2__)
+#include <xmmintrin.h>
+
+namespace {
+
+// The real (lane 0) or imaginary (lane 1) parts of four interleaved values.
+inline __m128 Lane(const float* values, int32_t lane) {
+  const __m128 low = _mm_loadu_ps(values), high = _mm_loadu_ps(values + 4);
+  return lane == 0 ? _mm_shuffle_ps(low, high, _MM_SHUFFLE(2, 0, 2, 0)) : _mm_shuffle_ps(low, high, _MM_SHUFFLE(3, 1, 3, 1));
+}
+
+}  // namespace
+#endif
 
 int32_t ConvolutionEngine::RunBlocks(int32_t wanted) {
   const int32_t blockBytes = 4 * Partition();
@@ -52,7 +67,7 @@ bool ConvolutionEngine::CanShare(int32_t channel, int32_t impulseSlot, const flo
   const int32_t next = channel + 1;
   sharingFailed = inputs_[next].DiffersFrom(block, 4 * Partition()) || !HasRingFlags(channel) ||
                   !HasRingFlags(next) || HoldsNormalBlock(channel, ringPositions_[channel]) ||
-                  HoldsNormalBlock(next, (ringPositions_[next] + 1) % partitions_);
+                  HoldsNormalBlock(next, NextRingPosition(ringPositions_[next]));
   return !sharingFailed;
 }
 
@@ -60,7 +75,7 @@ bool ConvolutionEngine::CanShare(int32_t channel, int32_t impulseSlot, const flo
 bool ConvolutionEngine::HoldsNormalBlock(int32_t slot, int32_t newest) const {
   const uint8_t* flags = ringFlags_[slot].GetAs<uint8_t>();
   for (int32_t l = 1; l < partitions_; ++l) {
-    if (flags[(newest - l + partitions_) % partitions_] == kNormalBlock) return true;
+    if (flags[RingPositionBefore(newest, l)] == kNormalBlock) return true;
   }
   return false;
 }
@@ -69,14 +84,14 @@ void ConvolutionEngine::RunBlock(int32_t d, int32_t impulseSlot, bool paired, bo
   const int32_t partition = Partition(), blockBytes = 4 * partition;
   float* raw = work_.GetAs<float>() + 2 * fftSize_;  // room for both channels' blocks
   float* rawNext = raw + partition;
-  ringPositions_[d] = (ringPositions_[d] + 1) % partitions_;
+  ringPositions_[d] = NextRingPosition(ringPositions_[d]);
   float* slot = RingSlot(d, ringPositions_[d]);
   inputs_[d].GetToBuffer(0, raw, blockBytes);
   inputs_[d].Advance(blockBytes);
 
   bool shared = false;
   if (paired) {
-    ringPositions_[d + 1] = (ringPositions_[d + 1] + 1) % partitions_;
+    ringPositions_[d + 1] = NextRingPosition(ringPositions_[d + 1]);
     inputs_[d + 1].GetToBuffer(0, rawNext, blockBytes);
     inputs_[d + 1].Advance(blockBytes);
   } else {
@@ -86,15 +101,16 @@ void ConvolutionEngine::RunBlock(int32_t d, int32_t impulseSlot, bool paired, bo
 
   const bool hasFlags = HasRingFlags(d);
   if (loud || !hasFlags) {
-    std::memset(slot + fftSize_, 0, 4 * static_cast<size_t>(fftSize_));
-    FFT_Transform(slot, fftSize_, 0);
+    // The block padded with zeros: sanitised samples hold no -0, so this is FFT_Transform's result.
+    fft::ForwardOfLowerHalf(slot, fftSize_);
+    ToPlanar(slot, slot, fftSize_);
   }
   const uint8_t flag = loud ? (shared ? kSharedBlock : kNormalBlock) : kSilentBlock;
   if (hasFlags) ringFlags_[d].GetAs<uint8_t>()[ringPositions_[d]] = flag;
 
   if (shared) {
     inputs_[d + 1].Advance(blockBytes);
-    ringPositions_[d + 1] = (ringPositions_[d + 1] + 1) % partitions_;
+    ringPositions_[d + 1] = NextRingPosition(ringPositions_[d + 1]);
     std::memcpy(RingSlot(d + 1, ringPositions_[d + 1]), slot, 8 * static_cast<size_t>(fftSize_));
     if (HasRingFlags(d + 1)) ringFlags_[d + 1].GetAs<uint8_t>()[ringPositions_[d + 1]] = flag;
   }
@@ -104,21 +120,20 @@ void ConvolutionEngine::RunBlock(int32_t d, int32_t impulseSlot, bool paired, bo
 }
 
 // Sums ring block (l steps ago) × partition l into the work buffer and transforms it back,
-// skipping silent blocks and partitions whose flag is below the threshold.
+// skipping silent blocks and partitions whose flag is below the threshold. The ring and the
+// partitions hold their spectra planar (see spectrum_products.h).
 void ConvolutionEngine::Accumulate(int32_t slot, int32_t impulseSlot, int32_t threshold) {
   float* sum = work_.GetAs<float>();
   const uint8_t* partitionFlags = GetPartitionFlags(impulseSlot);
   const uint8_t* ringFlags = HasRingFlags(slot) ? ringFlags_[slot].GetAs<uint8_t>() : nullptr;
-  const float* spectra = spectra_[impulseSlot].GetAs<float>();
-  const float* split = splitSpectra_[impulseSlot].GetAs<float>();
+  const float* planar = PlanarPartitions(impulseSlot);
   SpectrumTerm* terms = terms_.GetAs<SpectrumTerm>();
   int32_t count = 0;
-  if (spectra && split && partitionFlags && terms) {
+  if (planar && partitionFlags && terms) {
     for (int32_t l = 0; l < partitions_; ++l) {
-      const int32_t position = (ringPositions_[slot] - l + partitions_) % partitions_;
+      const int32_t position = RingPositionBefore(ringPositions_[slot], l);
       if (partitionFlags[l] < threshold || (ringFlags && ringFlags[position] == kSilentBlock)) continue;
-      terms[count++] = {RingSlot(slot, position), spectra + static_cast<size_t>(l) * 2 * fftSize_,
-                        split + static_cast<size_t>(l) * 4 * fftSize_};
+      terms[count++] = {RingSlot(slot, position), planar + static_cast<size_t>(l) * 2 * fftSize_};
     }
   }
   if (count > 0) {
@@ -132,12 +147,22 @@ void ConvolutionEngine::Accumulate(int32_t slot, int32_t impulseSlot, int32_t th
 // The first half of the result plus the previous tail goes out; the second half is the next tail.
 void ConvolutionEngine::OverlapAdd(int32_t slot, int32_t lane) {
   const int32_t partition = Partition();
-  const float* result = work_.GetAs<float>() + lane;
+  const float* result = work_.GetAs<float>();
   float* tail = tails_[slot].GetAs<float>();
   float* out = outputs_[slot].Add(nullptr, 4 * partition);
-  for (int32_t k = 0; k < partition; ++k) {
-    const float value = result[2 * k] + tail[k];
-    tail[k] = result[2 * (partition + k)];
+  int32_t k = 0;
+#if defined(__SSE2__)
+  if (out) {
+    for (; k + 4 <= partition; k += 4) {
+      const __m128 value = _mm_add_ps(Lane(result + 2 * k, lane), _mm_loadu_ps(tail + k));
+      _mm_storeu_ps(tail + k, Lane(result + 2 * (partition + k), lane));
+      _mm_storeu_ps(out + k, value);
+    }
+  }
+#endif
+  for (; k < partition; ++k) {
+    const float value = result[2 * k + lane] + tail[k];
+    tail[k] = result[2 * (partition + k) + lane];
     if (out) out[k] = value;
   }
 }

@@ -1,5 +1,6 @@
 #include "dsp/direct_convolution.h"
 
+#include <cstdint>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -10,11 +11,16 @@ namespace direct {
 
 namespace {
 
-// An output of a group, summed over pairs of taps: sum += h[i]·x[j + i] + h[i + 1]·x[j + i + 1].
+// An output of a group: the products of the even taps and of the odd taps summed apart (the two
+// lanes of the SSE2 form), then joined, then the last tap of an odd count.
 double GroupOutput(const double* reversed, int32_t taps, const double* window) {
-  double sum = 0.0;
+  double even = 0.0, odd = 0.0;
   int32_t i = 0;
-  for (; i + 2 <= taps; i += 2) sum += reversed[i] * window[i] + reversed[i + 1] * window[i + 1];
+  for (; i + 2 <= taps; i += 2) {
+    even += reversed[i] * window[i];
+    odd += reversed[i + 1] * window[i + 1];
+  }
+  double sum = even + odd;
   if (i < taps) sum += reversed[i] * window[i];
   return sum;
 }
@@ -48,65 +54,103 @@ void ConvolveScalar(const double* reversed, int32_t taps, const double* window, 
 #if defined(__SSE2__)
 namespace {
 
+// Two outputs from their sums (even taps in the low lane, odd taps in the high one).
+inline __m128d JoinLanes(__m128d first, __m128d second) {
+  return _mm_add_pd(_mm_unpacklo_pd(first, second), _mm_unpackhi_pd(first, second));
+}
+
 inline void StoreFour(float* out, __m128d low, __m128d high) {
   _mm_storeu_ps(out, _mm_movelh_ps(_mm_cvtpd_ps(low), _mm_cvtpd_ps(high)));
 }
 
-// Outputs j .. j + 7, each lane summed over pairs of taps as in the scalar form. Four sums and
-// two taps fit the eight registers of the i386 build; the pairs keep four additions in flight.
+// Each output's sum holds its even taps in one lane and its odd taps in the other, so that one
+// load of a tap pair serves every output of a group and each window pair is one load.
+inline __m128d PairProduct(const double* window, __m128d pair) { return _mm_mul_pd(_mm_loadu_pd(window), pair); }
+
+// The last tap of an odd count, for two outputs.
+inline __m128d LastTap(__m128d joined, const double* window, __m128d last) {
+  return _mm_add_pd(joined, _mm_mul_pd(_mm_loadu_pd(window), last));
+}
+
+// The window pairs of a step, which the compiler would otherwise carry over to the next step in
+// registers: with SSE2's two-operand multiply that costs a copy per product and spills sums.
+inline const double* FreshWindow(const double* x) {
+#if defined(__GNUC__)
+  __asm__("" : "+r"(x));
+#endif
+  return x;
+}
+
+// Outputs j .. j + 7; eight independent sums keep the additions overlapping.
 inline void EightOutputs(const double* reversed, int32_t taps, const double* window, float* out) {
-  __m128d a0 = _mm_setzero_pd(), a1 = a0, a2 = a0, a3 = a0;
+  __m128d s0 = _mm_setzero_pd(), s1 = s0, s2 = s0, s3 = s0, s4 = s0, s5 = s0, s6 = s0, s7 = s0;
   int32_t i = 0;
   for (; i + 2 <= taps; i += 2) {
-    const __m128d t0 = _mm_load1_pd(reversed + i), t1 = _mm_load1_pd(reversed + i + 1);
-    const double* x = window + i;
-    a0 = _mm_add_pd(a0, _mm_add_pd(_mm_mul_pd(t0, _mm_loadu_pd(x)), _mm_mul_pd(t1, _mm_loadu_pd(x + 1))));
-    a1 = _mm_add_pd(a1, _mm_add_pd(_mm_mul_pd(t0, _mm_loadu_pd(x + 2)), _mm_mul_pd(t1, _mm_loadu_pd(x + 3))));
-    a2 = _mm_add_pd(a2, _mm_add_pd(_mm_mul_pd(t0, _mm_loadu_pd(x + 4)), _mm_mul_pd(t1, _mm_loadu_pd(x + 5))));
-    a3 = _mm_add_pd(a3, _mm_add_pd(_mm_mul_pd(t0, _mm_loadu_pd(x + 6)), _mm_mul_pd(t1, _mm_loadu_pd(x + 7))));
+    const __m128d pair = _mm_loadu_pd(reversed + i);
+    const double* x = FreshWindow(window + i);
+    s0 = _mm_add_pd(s0, PairProduct(x, pair));
+    s1 = _mm_add_pd(s1, PairProduct(x + 1, pair));
+    s2 = _mm_add_pd(s2, PairProduct(x + 2, pair));
+    s3 = _mm_add_pd(s3, PairProduct(x + 3, pair));
+    s4 = _mm_add_pd(s4, PairProduct(x + 4, pair));
+    s5 = _mm_add_pd(s5, PairProduct(x + 5, pair));
+    s6 = _mm_add_pd(s6, PairProduct(x + 6, pair));
+    s7 = _mm_add_pd(s7, PairProduct(x + 7, pair));
   }
+  __m128d j0 = JoinLanes(s0, s1), j1 = JoinLanes(s2, s3), j2 = JoinLanes(s4, s5), j3 = JoinLanes(s6, s7);
   if (i < taps) {
-    const __m128d t0 = _mm_load1_pd(reversed + i);
+    const __m128d last = _mm_load1_pd(reversed + i);
     const double* x = window + i;
-    a0 = _mm_add_pd(a0, _mm_mul_pd(t0, _mm_loadu_pd(x)));
-    a1 = _mm_add_pd(a1, _mm_mul_pd(t0, _mm_loadu_pd(x + 2)));
-    a2 = _mm_add_pd(a2, _mm_mul_pd(t0, _mm_loadu_pd(x + 4)));
-    a3 = _mm_add_pd(a3, _mm_mul_pd(t0, _mm_loadu_pd(x + 6)));
+    j0 = LastTap(j0, x, last);
+    j1 = LastTap(j1, x + 2, last);
+    j2 = LastTap(j2, x + 4, last);
+    j3 = LastTap(j3, x + 6, last);
   }
-  StoreFour(out, a0, a1);
-  StoreFour(out + 4, a2, a3);
+  StoreFour(out, j0, j1);
+  StoreFour(out + 4, j2, j3);
 }
 
-// Outputs j .. j + 3 the same way, for the i386 build, whose eight registers would otherwise
-// keep the sums in memory.
+// Outputs j .. j + 3 the same way, for the i386 build, whose eight registers hold four sums.
 inline void FourOutputs(const double* reversed, int32_t taps, const double* window, float* out) {
-  __m128d a0 = _mm_setzero_pd(), a1 = a0;
+  __m128d s0 = _mm_setzero_pd(), s1 = s0, s2 = s0, s3 = s0;
   int32_t i = 0;
   for (; i + 2 <= taps; i += 2) {
-    const __m128d t0 = _mm_load1_pd(reversed + i), t1 = _mm_load1_pd(reversed + i + 1);
+    const __m128d pair = _mm_loadu_pd(reversed + i);
     const double* x = window + i;
-    a0 = _mm_add_pd(a0, _mm_add_pd(_mm_mul_pd(t0, _mm_loadu_pd(x)), _mm_mul_pd(t1, _mm_loadu_pd(x + 1))));
-    a1 = _mm_add_pd(a1, _mm_add_pd(_mm_mul_pd(t0, _mm_loadu_pd(x + 2)), _mm_mul_pd(t1, _mm_loadu_pd(x + 3))));
+    s0 = _mm_add_pd(s0, PairProduct(x, pair));
+    s1 = _mm_add_pd(s1, PairProduct(x + 1, pair));
+    s2 = _mm_add_pd(s2, PairProduct(x + 2, pair));
+    s3 = _mm_add_pd(s3, PairProduct(x + 3, pair));
   }
+  __m128d j0 = JoinLanes(s0, s1), j1 = JoinLanes(s2, s3);
   if (i < taps) {
-    const __m128d t0 = _mm_load1_pd(reversed + i);
-    a0 = _mm_add_pd(a0, _mm_mul_pd(t0, _mm_loadu_pd(window + i)));
-    a1 = _mm_add_pd(a1, _mm_mul_pd(t0, _mm_loadu_pd(window + i + 2)));
+    const __m128d last = _mm_load1_pd(reversed + i);
+    j0 = LastTap(j0, window + i, last);
+    j1 = LastTap(j1, window + i + 2, last);
   }
-  StoreFour(out, a0, a1);
+  StoreFour(out, j0, j1);
 }
 
-// One output with eight partial sums over the taps, so that the additions overlap.
+// One output with eight partial sums over the taps, so that the additions overlap. Taps on a
+// 16-byte boundary are read as the multiplications' operands.
+template <bool kAlignedTaps>
 inline float OneOutput(const double* reversed, int32_t taps, const double* window) {
   __m128d a0 = _mm_setzero_pd(), a1 = a0, a2 = a0, a3 = a0;
   int32_t i = 0;
   for (; i + 8 <= taps; i += 8) {
     const double* h = reversed + i;
     const double* x = window + i;
-    a0 = _mm_add_pd(a0, _mm_mul_pd(_mm_loadu_pd(h), _mm_loadu_pd(x)));
-    a1 = _mm_add_pd(a1, _mm_mul_pd(_mm_loadu_pd(h + 2), _mm_loadu_pd(x + 2)));
-    a2 = _mm_add_pd(a2, _mm_mul_pd(_mm_loadu_pd(h + 4), _mm_loadu_pd(x + 4)));
-    a3 = _mm_add_pd(a3, _mm_mul_pd(_mm_loadu_pd(h + 6), _mm_loadu_pd(x + 6)));
+    if (kAlignedTaps) {
+      a0 = _mm_add_pd(a0, _mm_mul_pd(_mm_loadu_pd(x), _mm_load_pd(h)));
+      a1 = _mm_add_pd(a1, _mm_mul_pd(_mm_loadu_pd(x + 2), _mm_load_pd(h + 2)));
+      a2 = _mm_add_pd(a2, _mm_mul_pd(_mm_loadu_pd(x + 4), _mm_load_pd(h + 4)));
+      a3 = _mm_add_pd(a3, _mm_mul_pd(_mm_loadu_pd(x + 6), _mm_load_pd(h + 6)));
+    } else {
+      a0 = _mm_add_pd(a0, _mm_mul_pd(_mm_loadu_pd(x), _mm_loadu_pd(h)));
+      a1 = _mm_add_pd(a1, _mm_mul_pd(_mm_loadu_pd(x + 2), _mm_loadu_pd(h + 2)));
+      a2 = _mm_add_pd(a2, _mm_mul_pd(_mm_loadu_pd(x + 4), _mm_loadu_pd(h + 4)));
+      a3 = _mm_add_pd(a3, _mm_mul_pd(_mm_loadu_pd(x + 6), _mm_loadu_pd(h + 6)));
+    }
   }
   const __m128d pair = _mm_add_pd(_mm_add_pd(a0, a1), _mm_add_pd(a2, a3));
   double sum = _mm_cvtsd_f64(_mm_add_sd(pair, _mm_unpackhi_pd(pair, pair)));
@@ -114,11 +158,12 @@ inline float OneOutput(const double* reversed, int32_t taps, const double* windo
   return static_cast<float>(sum);
 }
 
-}  // namespace
-#endif
-
-void ConvolveDirect(const double* reversed, int32_t taps, const double* window, float* out, int32_t n) {
-#if defined(__SSE2__)
+template <bool kAlignedTaps>
+void Convolve(const double* reversed, int32_t taps, const double* window, float* out, int32_t n) {
+  if (n == 1) {
+    out[0] = OneOutput<kAlignedTaps>(reversed, taps, window);
+    return;
+  }
   int32_t j = 0;
 #if defined(__x86_64__)
   static_assert(direct::kOutputsPerGroup == 8, "the reference groups as the kernel does");
@@ -127,7 +172,19 @@ void ConvolveDirect(const double* reversed, int32_t taps, const double* window, 
   static_assert(direct::kOutputsPerGroup == 4, "the reference groups as the kernel does");
   for (; j + 4 <= n; j += 4) FourOutputs(reversed, taps, window + j, out + j);
 #endif
-  for (; j < n; ++j) out[j] = OneOutput(reversed, taps, window + j);
+  for (; j < n; ++j) out[j] = OneOutput<kAlignedTaps>(reversed, taps, window + j);
+}
+
+}  // namespace
+#endif
+
+void ConvolveDirect(const double* reversed, int32_t taps, const double* window, float* out, int32_t n) {
+#if defined(__SSE2__)
+  if (reinterpret_cast<uintptr_t>(reversed) % 16 == 0) {
+    Convolve<true>(reversed, taps, window, out, n);
+  } else {
+    Convolve<false>(reversed, taps, window, out, n);
+  }
 #else
   direct::ConvolveScalar(reversed, taps, window, out, n);
 #endif

@@ -1,9 +1,9 @@
 // Time-domain convolution of a block with reversed taps, the direct engine's kernel: output j is
 // the dot product of the taps with the window samples j .. j + taps - 1, accumulated in double.
 // The caller converts the window to double once per block. Outputs come in groups (eight on
-// x86-64, four on i386), each output summed over pairs of taps; the few after the last whole
-// group are summed in eight partial sums so that their additions overlap. The scalar form is the
-// reference and gives the same bits as the SSE2 one.
+// x86-64, four on i386), each output's even and odd taps summed apart and then joined; the few
+// after the last whole group are summed in eight partial sums so that their additions overlap.
+// The scalar form is the reference and gives the same bits as the SSE2 one.
 #pragma once
 
 #include <cstdint>

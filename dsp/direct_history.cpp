@@ -18,7 +18,7 @@ bool DirectHistory::MoveOrGrow(int32_t samples) {
   return storage_.GetSize() == 8 * wanted;
 }
 
-const double* DirectHistory::Append(const float* samples, int32_t n, int32_t taps) {
+const double* DirectHistory::AppendBlock(const float* samples, int32_t n, int32_t taps) {
   const int32_t past = taps - 1;
   if (count_ < past) {
     if (!MakeRoom(past - count_)) return nullptr;
@@ -27,9 +27,7 @@ const double* DirectHistory::Append(const float* samples, int32_t n, int32_t tap
   }
   if (!MakeRoom(n)) return nullptr;
   double* end = storage_.GetAs<double>() + start_ + count_;
-  if (samples && n == 1) {
-    end[0] = samples[0];
-  } else if (samples) {
+  if (samples) {
     WidenToDouble(samples, end, n);
   } else {
     std::memset(end, 0, 8 * static_cast<size_t>(n));

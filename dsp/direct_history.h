@@ -13,7 +13,16 @@ class DirectHistory {
   // [audio thread; allocates only for a longer block] Appends n samples (zeros for a null
   // source) behind the kept past (zeros at first) and returns the window: taps - 1 + n samples
   // ending with the block. Null when the storage cannot grow.
-  const double* Append(const float* samples, int32_t n, int32_t taps);
+  const double* Append(const float* samples, int32_t n, int32_t taps) {
+    const int32_t past = taps - 1;
+    if (n == 1 && samples && count_ == past && start_ + count_ < storage_.GetSize() / 8) {
+      double* end = storage_.GetAs<double>() + start_ + count_;
+      *end = *samples;  // one sample, the common case at tiny blocks: no call
+      ++count_;
+      return end - past;
+    }
+    return AppendBlock(samples, n, taps);
+  }
 
   // [audio thread, no allocation] Keeps only the last taps - 1 samples.
   void KeepPast(int32_t taps) {
@@ -29,6 +38,7 @@ class DirectHistory {
  private:
   bool MakeRoom(int32_t samples) { return start_ + count_ + samples <= storage_.GetSize() / 8 || MoveOrGrow(samples); }
   bool MoveOrGrow(int32_t samples);
+  const double* AppendBlock(const float* samples, int32_t n, int32_t taps);
 
   GrowBuffer storage_{4096};
   int32_t start_ = 0;  // first kept sample, in doubles

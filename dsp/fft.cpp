@@ -3,7 +3,12 @@
 #include "dsp/fft_tables.h"
 #include "dsp/fft_transforms.h"
 
-void FFT_Init() { fft::Twiddles(16); }
+void FFT_Init() {
+  fft::Twiddles(16);
+#if defined(KAVROTEL_FFT_SSE2)
+  fft::PrepareSse2();
+#endif
+}
 
 void FFT_Transform(float* buffer, int32_t n, int32_t inverse) {
   if (!buffer || !fft::IsSupportedSize(n)) return;
@@ -13,3 +18,16 @@ void FFT_Transform(float* buffer, int32_t n, int32_t inverse) {
   fft::TransformScalar(buffer, n, inverse != 0);
 #endif
 }
+
+namespace fft {
+
+void ForwardOfLowerHalf(float* buffer, int32_t n) {
+  if (!buffer || !IsSupportedSize(n)) return;
+#if defined(KAVROTEL_FFT_SSE2)
+  ForwardOfLowerHalfSse2(buffer, n);
+#else
+  ForwardOfLowerHalfScalar(buffer, n);
+#endif
+}
+
+}  // namespace fft

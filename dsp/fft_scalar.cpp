@@ -1,3 +1,5 @@
+#include <cstring>
+
 #include "dsp/fft_split_radix.h"
 #include "dsp/fft_transforms.h"
 
@@ -65,12 +67,17 @@ struct ScalarPasses {
     InverseStep(a + 6, 4, k.w3);
   }
 
-  static void ForwardPass(float* a, int32_t n, const float* table) {
+  static void ForwardPass(float* a, int32_t n, const float* table, const Constants&) {
     const int32_t q = n / 4;
     ForwardStep(a, q, kUnit);
     for (int32_t k = 1; k < q; ++k) ForwardStep(a + 2 * k, q, SmallPassTwiddle(table, k));
   }
-  static void InversePass(float* a, int32_t n, const float* table) {
+  // The reference of a pass on zeros in the upper half is the pass itself on those zeros.
+  static void ForwardPassOnLowerHalf(float* a, int32_t n, const float* table, const Constants& c) {
+    std::memset(a + n, 0, sizeof(float) * static_cast<size_t>(n));
+    ForwardPass(a, n, table, c);
+  }
+  static void InversePass(float* a, int32_t n, const float* table, const Constants&) {
     const int32_t q = n / 4;
     InverseStep(a, q, kUnit);
     for (int32_t k = 1; k < q; ++k) InverseStep(a + 2 * k, q, SmallPassTwiddle(table, k));
@@ -94,5 +101,7 @@ bool IsSupportedSize(int32_t n) { return n >= 2 && n <= kMaxSize && (n & (n - 1)
 void TransformScalar(float* buffer, int32_t n, bool inverse) {
   SplitRadix<ScalarPasses>::Transform(buffer, n, inverse);
 }
+
+void ForwardOfLowerHalfScalar(float* buffer, int32_t n) { SplitRadix<ScalarPasses>::ForwardOfLowerHalf(buffer, n); }
 
 }  // namespace fft

@@ -30,20 +30,62 @@ template <class Passes>
 struct SplitRadix {
   using Constants = typename Passes::Constants;
 
+  // Sizes up to 512 with the size known to the compiler, so that the recursion unfolds into
+  // straight calls and fixed loop counts; larger sizes recurse at run time down to them.
+  template <int32_t kLog2n>
+  static void ForwardFixed(float* a, const float* const* tables, const Constants& k) {
+    if constexpr (kLog2n == 1) {
+      Passes::Kernel2(a);
+    } else if constexpr (kLog2n == 2) {
+      Passes::Forward4(a);
+    } else if constexpr (kLog2n == 3) {
+      Passes::Forward8(a, k);
+    } else if constexpr (kLog2n == 4) {
+      Passes::Forward16(a, k);
+    } else {
+      constexpr int32_t n = 1 << kLog2n;
+      Passes::ForwardPass(a, n, tables[kLog2n], k);
+      ForwardFixed<kLog2n - 2>(a + 3 * n / 2, tables, k);
+      ForwardFixed<kLog2n - 2>(a + n, tables, k);
+      ForwardFixed<kLog2n - 1>(a, tables, k);
+    }
+  }
+
+  template <int32_t kLog2n>
+  static void InverseFixed(float* a, const float* const* tables, const Constants& k) {
+    if constexpr (kLog2n == 1) {
+      Passes::Kernel2(a);
+    } else if constexpr (kLog2n == 2) {
+      Passes::Inverse4(a);
+    } else if constexpr (kLog2n == 3) {
+      Passes::Inverse8(a, k);
+    } else if constexpr (kLog2n == 4) {
+      Passes::Inverse16(a, k);
+    } else {
+      constexpr int32_t n = 1 << kLog2n;
+      InverseFixed<kLog2n - 1>(a, tables, k);
+      InverseFixed<kLog2n - 2>(a + n, tables, k);
+      InverseFixed<kLog2n - 2>(a + 3 * n / 2, tables, k);
+      Passes::InversePass(a, n, tables[kLog2n], k);
+    }
+  }
+
   static void Forward(float* a, int32_t log2n, const float* const* tables, const Constants& k) {
+    static_assert(kLargestSmallPassLog2 == 9, "the sizes known to the compiler end with the small passes");
     switch (log2n) {
-      case 1: Passes::Kernel2(a); return;
-      case 2: Passes::Forward4(a); return;
-      case 3: Passes::Forward8(a, k); return;
-      case 4: Passes::Forward16(a, k); return;
+      case 1: return ForwardFixed<1>(a, tables, k);
+      case 2: return ForwardFixed<2>(a, tables, k);
+      case 3: return ForwardFixed<3>(a, tables, k);
+      case 4: return ForwardFixed<4>(a, tables, k);
+      case 5: return ForwardFixed<5>(a, tables, k);
+      case 6: return ForwardFixed<6>(a, tables, k);
+      case 7: return ForwardFixed<7>(a, tables, k);
+      case 8: return ForwardFixed<8>(a, tables, k);
+      case 9: return ForwardFixed<9>(a, tables, k);
       default: break;
     }
     const int32_t n = 1 << log2n;
-    if (log2n <= kLargestSmallPassLog2) {
-      Passes::ForwardPass(a, n, tables[log2n]);
-    } else {
-      Passes::ForwardPassLarge(a, n, tables[log2n], k);
-    }
+    Passes::ForwardPassLarge(a, n, tables[log2n], k);
     Forward(a + 3 * n / 2, log2n - 2, tables, k);
     Forward(a + n, log2n - 2, tables, k);
     Forward(a, log2n - 1, tables, k);
@@ -51,21 +93,48 @@ struct SplitRadix {
 
   static void Inverse(float* a, int32_t log2n, const float* const* tables, const Constants& k) {
     switch (log2n) {
-      case 1: Passes::Kernel2(a); return;
-      case 2: Passes::Inverse4(a); return;
-      case 3: Passes::Inverse8(a, k); return;
-      case 4: Passes::Inverse16(a, k); return;
+      case 1: return InverseFixed<1>(a, tables, k);
+      case 2: return InverseFixed<2>(a, tables, k);
+      case 3: return InverseFixed<3>(a, tables, k);
+      case 4: return InverseFixed<4>(a, tables, k);
+      case 5: return InverseFixed<5>(a, tables, k);
+      case 6: return InverseFixed<6>(a, tables, k);
+      case 7: return InverseFixed<7>(a, tables, k);
+      case 8: return InverseFixed<8>(a, tables, k);
+      case 9: return InverseFixed<9>(a, tables, k);
       default: break;
     }
     const int32_t n = 1 << log2n;
     Inverse(a, log2n - 1, tables, k);
     Inverse(a + n, log2n - 2, tables, k);
     Inverse(a + 3 * n / 2, log2n - 2, tables, k);
-    if (log2n <= kLargestSmallPassLog2) {
-      Passes::InversePass(a, n, tables[log2n]);
-    } else {
-      Passes::InversePassLarge(a, n, tables[log2n], k);
+    Passes::InversePassLarge(a, n, tables[log2n], k);
+  }
+
+  // The forward transform of n values whose upper half is zeros, which need not be written:
+  // the first pass takes them as given (sizes with a small pass), else they are written.
+  template <int32_t kLog2n>
+  static void ForwardFixedOnLowerHalf(float* a, const float* const* tables, const Constants& k) {
+    constexpr int32_t n = 1 << kLog2n;
+    Passes::ForwardPassOnLowerHalf(a, n, tables[kLog2n], k);
+    ForwardFixed<kLog2n - 2>(a + 3 * n / 2, tables, k);
+    ForwardFixed<kLog2n - 2>(a + n, tables, k);
+    ForwardFixed<kLog2n - 1>(a, tables, k);
+  }
+
+  static void ForwardOfLowerHalf(float* a, int32_t n) {
+    const float* const* tables = TwiddlesByLog2();
+    const Constants k(LoadKernelConstants(tables));
+    switch (n) {
+      case 32: return ForwardFixedOnLowerHalf<5>(a, tables, k);
+      case 64: return ForwardFixedOnLowerHalf<6>(a, tables, k);
+      case 128: return ForwardFixedOnLowerHalf<7>(a, tables, k);
+      case 256: return ForwardFixedOnLowerHalf<8>(a, tables, k);
+      case 512: return ForwardFixedOnLowerHalf<9>(a, tables, k);
+      default: break;
     }
+    for (int32_t f = n; f < 2 * n; ++f) a[f] = 0.0f;
+    Transform(a, n, false);
   }
 
   static void Transform(float* a, int32_t n, bool inverse) {

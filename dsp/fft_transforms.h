@@ -14,8 +14,19 @@ void TransformScalar(float* buffer, int32_t n, bool inverse);
 
 #if defined(__SSE2__)
 #define KAVROTEL_FFT_SSE2 1
+// [set-up; any thread] Builds the tables the SSE2 form derives from the twiddles, once (FFT_Init
+// calls it, so that no transform on the audio thread builds them).
+void PrepareSse2();
 // [any thread, no allocation] n must be a supported size.
 void TransformSse2(float* buffer, int32_t n, bool inverse);
+void ForwardOfLowerHalfSse2(float* buffer, int32_t n);
 #endif
+
+// [any thread, no allocation] The forward transform of n values (n supported) of which the
+// upper half, values n/2 .. n - 1, are zeros that need not be written: the first pass takes them
+// as given. The bits of FFT_Transform on the zeros for input without -0 (such as sanitised
+// samples); a -0 in the lower half may give a zero of the other sign.
+void ForwardOfLowerHalf(float* buffer, int32_t n);
+void ForwardOfLowerHalfScalar(float* buffer, int32_t n);
 
 }  // namespace fft

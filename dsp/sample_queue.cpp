@@ -21,3 +21,18 @@ void SampleQueue::Compact() {
   used_ = unread;
   readPosition_ = 0;
 }
+
+// Advance in full: a count that reaches the end empties the queue, a negative one moves back
+// (not before the front).
+void SampleQueue::AdvanceClamped(int32_t samples) {
+  if (samples >= 0 && samples <= (used_ - readPosition_) / 4) {
+    readPosition_ += 4 * samples;
+  } else {
+    readPosition_ = samples < 0 ? std::max(0, readPosition_ + 4 * std::max(samples, -(INT32_MAX / 4))) : used_;
+  }
+  if (readPosition_ == used_) {
+    Empty();
+  } else if (readPosition_ > used_ / 2) {
+    Compact();
+  }
+}

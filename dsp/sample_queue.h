@@ -29,15 +29,14 @@ class SampleQueue {
   // [owner's thread, no allocation] Consumes samples (clamped to what is queued); once the
   // read position is past half the used size, the unread samples move to the front.
   void Advance(int32_t samples) {
-    if (samples >= 0 && samples <= (used_ - readPosition_) / 4) {
+    const int32_t unread = used_ - readPosition_;
+    if (samples >= 0 && samples < unread >> 2) {  // leaves some unread
       readPosition_ += 4 * samples;
-    } else {
-      readPosition_ = samples < 0 ? std::max(0, readPosition_ + 4 * std::max(samples, -(INT32_MAX / 4))) : used_;
-    }
-    if (readPosition_ == used_) {
+      if (readPosition_ > used_ >> 1) Compact();
+    } else if (4 * int64_t{samples} == unread) {
       Empty();
-    } else if (readPosition_ > used_ / 2) {
-      Compact();
+    } else {
+      AdvanceClamped(samples);
     }
   }
 
@@ -52,7 +51,7 @@ class SampleQueue {
     return readPosition_ < used_ ? reinterpret_cast<float*>(storage_.GetAs<char>() + readPosition_) : nullptr;
   }
   int32_t GetUnreadBytes() const { return used_ - readPosition_; }
-  int32_t GetUnreadSamples() const { return GetUnreadBytes() / 4; }
+  int32_t GetUnreadSamples() const { return GetUnreadBytes() >> 2; }  // the read position never passes the end
   int32_t GetReadPosition() const { return readPosition_; }
   int32_t GetUsedBytes() const { return used_; }
 
@@ -60,6 +59,7 @@ class SampleQueue {
   float* AddGrowing(const float* source, int32_t bytes);
   bool Reserve(int32_t bytes);
   void Compact();
+  void AdvanceClamped(int32_t samples);
 
   GrowBuffer storage_;
   int32_t used_ = 0;

@@ -1,31 +1,85 @@
 #include "dsp/spectrum_products.h"
 
-#include "dsp/complex_multiply.h"
+#include <cstdint>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
-void SplitForProducts(const float* spectrum, float* split, int32_t n) {
-  for (int32_t k = 0; k + 2 <= n; k += 2) {
-    const float* v = spectrum + 2 * k;
-    float* s = split + 4 * k;
-    s[0] = v[0];
-    s[1] = v[0];
-    s[2] = v[2];
-    s[3] = v[2];
-    s[4] = -v[1];
-    s[5] = v[1];
-    s[6] = -v[3];
-    s[7] = v[3];
+namespace {
+
+bool Usable(int32_t n) { return n >= 2 && n % 2 == 0; }
+
+// The values that lie in whole fours; a last pair stays interleaved.
+int32_t InFours(int32_t n) { return n / 4 * 4; }
+
+// out = a·b (accumulate false) or out += a·b, for one value whose parts lie `apart` floats apart;
+// the expressions of ComplexMultiply.
+inline void Term(float* out, const float* a, const float* b, int32_t apart, bool accumulate) {
+  const float re = a[0] * b[0] - a[apart] * b[apart];
+  const float im = a[0] * b[apart] + a[apart] * b[0];
+  out[0] = accumulate ? out[0] + re : re;
+  out[apart] = accumulate ? out[apart] + im : im;
+}
+
+// The values from..n-1 of one term, interleaved.
+inline void PairTerm(float* out, const SpectrumTerm& term, int32_t from, int32_t n, bool accumulate) {
+  for (int32_t k = from; k < n; ++k) Term(out + 2 * k, term.input + 2 * k, term.impulse + 2 * k, 1, accumulate);
+}
+
+}  // namespace
+
+void ToPlanar(const float* interleaved, float* planar, int32_t n) {
+  int32_t k = 0;
+#if defined(__SSE2__)
+  for (; k + 4 <= n; k += 4) {
+    const __m128 v0 = _mm_loadu_ps(interleaved + 2 * k), v1 = _mm_loadu_ps(interleaved + 2 * k + 4);
+    _mm_storeu_ps(planar + 2 * k, _mm_shuffle_ps(v0, v1, _MM_SHUFFLE(2, 0, 2, 0)));
+    _mm_storeu_ps(planar + 2 * k + 4, _mm_shuffle_ps(v0, v1, _MM_SHUFFLE(3, 1, 3, 1)));
   }
+#endif
+  for (; k + 4 <= n; k += 4) {
+    const float* v = interleaved + 2 * k;
+    const float re[4] = {v[0], v[2], v[4], v[6]}, im[4] = {v[1], v[3], v[5], v[7]};
+    float* p = planar + 2 * k;
+    for (int32_t i = 0; i < 4; ++i) {
+      p[i] = re[i];
+      p[4 + i] = im[i];
+    }
+  }
+  for (int32_t f = 2 * InFours(n); f < 2 * n && interleaved != planar; ++f) planar[f] = interleaved[f];
+}
+
+void FromPlanar(const float* planar, float* interleaved, int32_t n) {
+  int32_t k = 0;
+#if defined(__SSE2__)
+  for (; k + 4 <= n; k += 4) {
+    const __m128 re = _mm_loadu_ps(planar + 2 * k), im = _mm_loadu_ps(planar + 2 * k + 4);
+    _mm_storeu_ps(interleaved + 2 * k, _mm_unpacklo_ps(re, im));
+    _mm_storeu_ps(interleaved + 2 * k + 4, _mm_unpackhi_ps(re, im));
+  }
+#endif
+  for (; k + 4 <= n; k += 4) {
+    const float* p = planar + 2 * k;
+    const float values[8] = {p[0], p[4], p[1], p[5], p[2], p[6], p[3], p[7]};
+    for (int32_t i = 0; i < 8; ++i) interleaved[2 * k + i] = values[i];
+  }
+  for (int32_t f = 2 * InFours(n); f < 2 * n && interleaved != planar; ++f) interleaved[f] = planar[f];
 }
 
 namespace spectrum {
 
 void SumOfProductsScalar(float* out, const SpectrumTerm* terms, int32_t count, int32_t n) {
-  ComplexMultiply(out, terms[0].input, terms[0].impulse, n);
-  for (int32_t t = 1; t < count; ++t) ComplexMultiplyAdd(out, terms[t].input, terms[t].impulse, n);
+  if (count < 1 || !Usable(n)) return;
+  const int32_t fours = InFours(n);
+  for (int32_t t = 0; t < count; ++t) {
+    for (int32_t k = 0; k < fours; ++k) {
+      const int32_t at = 2 * (k / 4 * 4) + k % 4;  // the value's real part
+      Term(out + at, terms[t].input + at, terms[t].impulse + at, 4, t > 0);
+    }
+    PairTerm(out, terms[t], fours, n, t > 0);
+  }
+  FromPlanar(out, out, n);
 }
 
 }  // namespace spectrum
@@ -33,12 +87,68 @@ void SumOfProductsScalar(float* out, const SpectrumTerm* terms, int32_t count, i
 #if defined(__SSE2__)
 namespace {
 
-// input × impulse for two values: input·re + swap(input)·im, the terms of the scalar product
-// in an order that changes no bit (both products and the sum commute).
-inline __m128 Product(const float* input, const float* split) {
-  const __m128 a = _mm_loadu_ps(input);
-  const __m128 swapped = _mm_shuffle_ps(a, a, _MM_SHUFFLE(2, 3, 0, 1));
-  return _mm_add_ps(_mm_mul_ps(a, _mm_loadu_ps(split)), _mm_mul_ps(swapped, _mm_loadu_ps(split + 4)));
+// Four values of one term: re = ar·br - ai·bi, im = ar·bi + ai·br.
+template <bool kAligned>
+inline void Product(const float* input, const float* impulse, __m128& re, __m128& im) {
+  const __m128 ar = _mm_loadu_ps(input), ai = _mm_loadu_ps(input + 4);
+  const __m128 br = kAligned ? _mm_load_ps(impulse) : _mm_loadu_ps(impulse);
+  const __m128 bi = kAligned ? _mm_load_ps(impulse + 4) : _mm_loadu_ps(impulse + 4);
+  re = _mm_sub_ps(_mm_mul_ps(ar, br), _mm_mul_ps(ai, bi));
+  im = _mm_add_ps(_mm_mul_ps(ar, bi), _mm_mul_ps(ai, br));
+}
+
+template <bool kAligned>
+inline void AddProduct(const float* input, const float* impulse, __m128& re, __m128& im) {
+  __m128 termRe, termIm;
+  Product<kAligned>(input, impulse, termRe, termIm);
+  re = _mm_add_ps(re, termRe);
+  im = _mm_add_ps(im, termIm);
+}
+
+// Four values' sums.
+struct Sum {
+  __m128 re, im;
+};
+
+template <bool kAligned>
+inline Sum First(const SpectrumTerm* terms, int32_t at) {
+  Sum sum;
+  Product<kAligned>(terms[0].input + at, terms[0].impulse + at, sum.re, sum.im);
+  return sum;
+}
+
+// Four values' sums, interleaved.
+inline void Store(float* out, const Sum& sum) {
+  _mm_storeu_ps(out, _mm_unpacklo_ps(sum.re, sum.im));
+  _mm_storeu_ps(out + 4, _mm_unpackhi_ps(sum.re, sum.im));
+}
+
+// Eight values at a time (four sums in registers over all terms), then four.
+template <bool kAligned>
+int32_t SumInFours(float* out, const SpectrumTerm* terms, int32_t count, int32_t n) {
+  int32_t k = 0;
+  for (; k + 8 <= n; k += 8) {
+    const int32_t at = 2 * k;
+    Sum s0 = First<kAligned>(terms, at), s1 = First<kAligned>(terms, at + 8);
+    for (int32_t t = 1; t < count; ++t) {
+      AddProduct<kAligned>(terms[t].input + at, terms[t].impulse + at, s0.re, s0.im);
+      AddProduct<kAligned>(terms[t].input + at + 8, terms[t].impulse + at + 8, s1.re, s1.im);
+    }
+    Store(out + at, s0);
+    Store(out + at + 8, s1);
+  }
+  for (; k + 4 <= n; k += 4) {
+    Sum sum = First<kAligned>(terms, 2 * k);
+    for (int32_t t = 1; t < count; ++t) AddProduct<kAligned>(terms[t].input + 2 * k, terms[t].impulse + 2 * k, sum.re, sum.im);
+    Store(out + 2 * k, sum);
+  }
+  return k;
+}
+
+bool ImpulsesAligned(const SpectrumTerm* terms, int32_t count) {
+  uintptr_t bits = 0;
+  for (int32_t t = 0; t < count; ++t) bits |= reinterpret_cast<uintptr_t>(terms[t].impulse);
+  return bits % 16 == 0;
 }
 
 }  // namespace
@@ -46,32 +156,10 @@ inline __m128 Product(const float* input, const float* split) {
 
 void SumOfProducts(float* out, const SpectrumTerm* terms, int32_t count, int32_t n) {
 #if defined(__SSE2__)
-  if (count < 1 || n < 2 || n % 2 != 0) return;
-  int32_t k = 0;
-  // Eight values at a time: four independent sums keep the additions overlapping.
-  for (; k + 8 <= n; k += 8) {
-    const float* input = terms[0].input + 2 * k;
-    const float* split = terms[0].impulseSplit + 4 * k;
-    __m128 s0 = Product(input, split), s1 = Product(input + 4, split + 8);
-    __m128 s2 = Product(input + 8, split + 16), s3 = Product(input + 12, split + 24);
-    for (int32_t t = 1; t < count; ++t) {
-      input = terms[t].input + 2 * k;
-      split = terms[t].impulseSplit + 4 * k;
-      s0 = _mm_add_ps(s0, Product(input, split));
-      s1 = _mm_add_ps(s1, Product(input + 4, split + 8));
-      s2 = _mm_add_ps(s2, Product(input + 8, split + 16));
-      s3 = _mm_add_ps(s3, Product(input + 12, split + 24));
-    }
-    _mm_storeu_ps(out + 2 * k, s0);
-    _mm_storeu_ps(out + 2 * k + 4, s1);
-    _mm_storeu_ps(out + 2 * k + 8, s2);
-    _mm_storeu_ps(out + 2 * k + 12, s3);
-  }
-  for (; k < n; k += 2) {
-    __m128 sum = Product(terms[0].input + 2 * k, terms[0].impulseSplit + 4 * k);
-    for (int32_t t = 1; t < count; ++t) sum = _mm_add_ps(sum, Product(terms[t].input + 2 * k, terms[t].impulseSplit + 4 * k));
-    _mm_storeu_ps(out + 2 * k, sum);
-  }
+  if (count < 1 || !Usable(n)) return;
+  const int32_t done = ImpulsesAligned(terms, count) ? SumInFours<true>(out, terms, count, n)
+                                                     : SumInFours<false>(out, terms, count, n);
+  for (int32_t t = 0; t < count; ++t) PairTerm(out, terms[t], done, n, t > 0);
 #else
   spectrum::SumOfProductsScalar(out, terms, count, n);
 #endif

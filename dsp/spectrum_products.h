@@ -1,26 +1,28 @@
 // The FFT engine's frequency-domain sum: out = Σ_l input_l × impulse_l over the terms, in term
-// order, element by element (n interleaved complex values, n even). The SSE2 form keeps the sum
-// in registers and reads each impulse partition in a split form made once when the impulse is
-// set; it gives the same bits as ComplexMultiply followed by ComplexMultiplyAdd per term.
+// order, element by element, on spectra of n complex values (n even) held planar in fours: per
+// four values their real parts, then their imaginary parts (a last pair stays interleaved). The
+// sum comes out interleaved, ready for the inverse transform. The SSE2 form keeps it in
+// registers; it gives the same bits as ComplexMultiply followed by ComplexMultiplyAdd per term
+// on the interleaved spectra.
 #pragma once
 
 #include <cstdint>
 
 struct SpectrumTerm {
-  const float* input;         // a transformed input block
-  const float* impulse;       // an impulse partition, interleaved
-  const float* impulseSplit;  // the same partition in split form
+  const float* input;    // a transformed input block, planar
+  const float* impulse;  // an impulse partition, planar
 };
 
-// [set-up, no allocation] Writes the split form of n complex values (2n complex-sized pairs:
-// 4n floats): per two values, the real parts twice, then the imaginary parts with the even lanes
-// negated.
-void SplitForProducts(const float* spectrum, float* split, int32_t n);
+// [any thread, no allocation] Interleaved {re, im} values to the planar layout and back; the
+// source may be the destination.
+void ToPlanar(const float* interleaved, float* planar, int32_t n);
+void FromPlanar(const float* planar, float* interleaved, int32_t n);
 
-// [audio thread, no allocation] out = Σ terms; count >= 1.
+// [audio thread, no allocation] out (interleaved) = Σ terms (planar); count >= 1. Impulses on a
+// 16-byte boundary are read as the multiplications' operands.
 void SumOfProducts(float* out, const SpectrumTerm* terms, int32_t count, int32_t n);
 
 namespace spectrum {
-// [any thread, no allocation] The reference: ComplexMultiply, then ComplexMultiplyAdd per term.
+// [any thread, no allocation] The reference: the scalar products term after term.
 void SumOfProductsScalar(float* out, const SpectrumTerm* terms, int32_t count, int32_t n);
 }  // namespace spectrum

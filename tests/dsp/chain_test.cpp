@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -288,5 +289,38 @@ TEST_P(ChannelComesBack, StartsFromSilenceInStep) {
 }
 
 INSTANTIATE_TEST_SUITE_P(DirectOnlyAndWithFftEngines, ChannelComesBack, ::testing::Values(64, 512, 5000));
+
+// Output read in pieces smaller than the blocks added: each SamplesReady(piece) answers the
+// piece while the block lasts, and the samples are those of reading whole blocks, bit for bit
+// (a one-channel stream, whose steady calls take the chain's shortest path; three engines, the
+// middle one with samples to discard first).
+class PiecewiseReading : public ::testing::TestWithParam<int32_t> {};
+
+TEST_P(PiecewiseReading, GivesTheSamplesOfWholeBlocks) {
+  const int32_t piece = GetParam(), block = 100, length = 3000;
+  ImpulseBuffer impulse;
+  Fill(impulse, {signals::DecayingImpulse(2600, 16u)});
+  ConvolutionChain whole, pieces;
+  whole.SetImpulse(impulse, 0, 0, 0, 0, 0);
+  pieces.SetImpulse(impulse, 0, 0, 0, 0, 0);
+  const std::vector<float> input = signals::Noise(length, 17u);
+  const std::vector<float> expected = signals::Run(whole, {input}, signals::Fixed(block))[0];
+  std::vector<float> output;
+  for (int32_t start = 0; start < length; start += block) {
+    const float* pointers[1] = {input.data() + start};
+    pieces.Add(pointers, block, 1);
+    for (int32_t read = 0; read < block;) {
+      const int32_t ready = pieces.SamplesReady(piece);
+      ASSERT_EQ(ready, std::min(piece, block - read)) << "at " << start + read;
+      output.insert(output.end(), pieces.Get()[0], pieces.Get()[0] + ready);
+      pieces.Advance(ready);
+      read += ready;
+    }
+  }
+  ASSERT_EQ(output.size(), expected.size());
+  EXPECT_EQ(std::memcmp(output.data(), expected.data(), sizeof(float) * output.size()), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(PieceSizes, PiecewiseReading, ::testing::Values(1, 7, 64));
 
 }  // namespace

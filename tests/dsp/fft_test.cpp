@@ -153,6 +153,24 @@ TEST_P(FftSize, Sse2TransformEqualsTheScalarReference) {
 }
 #endif
 
+// The upper half is not read (NaNs there change nothing) and, for input without -0, the result
+// has the bits of the transform of the zero-padded buffer, in both forms.
+TEST_P(FftSize, ForwardOfTheLowerHalfEqualsTheTransformOfTheZeroPaddedBuffer) {
+  const int32_t n = GetParam();
+  std::vector<float> padded = RandomSignal(n, 41u + n);
+  std::fill(padded.begin() + n, padded.end(), 0.0f);
+  padded[0] = 0.0f;  // a +0 is fine
+  std::vector<float> lower = padded, lowerScalar = padded;
+  std::fill(lower.begin() + n, lower.end(), std::numeric_limits<float>::quiet_NaN());
+  std::fill(lowerScalar.begin() + n, lowerScalar.end(), std::numeric_limits<float>::quiet_NaN());
+  std::vector<float> expected = padded;
+  FFT_Transform(expected.data(), n, 0);
+  fft::ForwardOfLowerHalf(lower.data(), n);
+  fft::ForwardOfLowerHalfScalar(lowerScalar.data(), n);
+  EXPECT_EQ(std::memcmp(lower.data(), expected.data(), sizeof(float) * expected.size()), 0);
+  EXPECT_EQ(std::memcmp(lowerScalar.data(), expected.data(), sizeof(float) * expected.size()), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(EverySize, FftSize,
                          ::testing::Values(2, 4, 8, 16, 32, 64, 128, 256, 512, 1024, 2048, 4096, 8192, 16384,
                                            32768));

@@ -164,32 +164,57 @@ TEST(Sanitize, Sse2FormMatchesTheScalarReference) {
 
 class SpectrumProducts : public ::testing::TestWithParam<int32_t> {};
 
+// The sum of planar terms has the bits of the plain products term by term.
 TEST_P(SpectrumProducts, SumOfProductsMatchesMultiplyThenMultiplyAdd) {
   const int32_t n = GetParam();
-  std::vector<std::vector<float>> inputs, impulses, splits;
+  std::vector<std::vector<float>> inputs, impulses;
+  // A float in front, so that the impulses lie off the 16-byte boundary too.
+  std::vector<std::vector<float>> planarInputs, planarImpulses, shiftedImpulses;
   for (int t = 0; t < 5; ++t) {
     std::vector<float> input(2 * n), impulse(2 * n);
     for (int i = 0; i < 2 * n; ++i) {
       input[i] = std::sin(0.3f * i + t);
       impulse[i] = std::cos(0.7f * i - t) * 0.01f;
     }
-    std::vector<float> split(4 * n);
-    SplitForProducts(impulse.data(), split.data(), n);
+    std::vector<float> planarInput(2 * n), planarImpulse(2 * n), shifted(2 * n + 1);
+    ToPlanar(input.data(), planarInput.data(), n);
+    ToPlanar(impulse.data(), planarImpulse.data(), n);
+    ToPlanar(impulse.data(), shifted.data() + 1, n);
     inputs.push_back(input);
     impulses.push_back(impulse);
-    splits.push_back(split);
+    planarInputs.push_back(planarInput);
+    planarImpulses.push_back(planarImpulse);
+    shiftedImpulses.push_back(shifted);
   }
-  std::vector<SpectrumTerm> terms;
-  for (int t = 0; t < 5; ++t) terms.push_back({inputs[t].data(), impulses[t].data(), splits[t].data()});
   for (int32_t count : {1, 2, 5}) {
-    std::vector<float> fast(2 * n), scalar(2 * n);
-    SumOfProducts(fast.data(), terms.data(), count, n);
-    spectrum::SumOfProductsScalar(scalar.data(), terms.data(), count, n);
-    EXPECT_EQ(fast, scalar) << count;
+    std::vector<float> expected(2 * n);
+    ComplexMultiply(expected.data(), inputs[0].data(), impulses[0].data(), n);
+    for (int t = 1; t < count; ++t) ComplexMultiplyAdd(expected.data(), inputs[t].data(), impulses[t].data(), n);
+    for (bool shifted : {false, true}) {
+      std::vector<SpectrumTerm> terms;
+      for (int t = 0; t < 5; ++t) {
+        terms.push_back({planarInputs[t].data(), shifted ? shiftedImpulses[t].data() + 1 : planarImpulses[t].data()});
+      }
+      std::vector<float> fast(2 * n), scalar(2 * n);
+      SumOfProducts(fast.data(), terms.data(), count, n);
+      spectrum::SumOfProductsScalar(scalar.data(), terms.data(), count, n);
+      EXPECT_EQ(fast, expected) << count << " terms, shifted " << shifted;
+      EXPECT_EQ(scalar, expected) << count << " terms, shifted " << shifted;
+    }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, SpectrumProducts, ::testing::Values(2, 4, 6, 64, 70));
+TEST(SpectrumProducts, PlanarLayoutHoldsFourRealPartsThenFourImaginaryParts) {
+  const std::vector<float> interleaved = {0, 10, 1, 11, 2, 12, 3, 13, 4, 14, 5, 15};
+  std::vector<float> planar(12);
+  ToPlanar(interleaved.data(), planar.data(), 6);
+  EXPECT_EQ(planar, (std::vector<float>{0, 1, 2, 3, 10, 11, 12, 13, 4, 14, 5, 15}));
+  std::vector<float> back = planar;
+  FromPlanar(back.data(), back.data(), 6);
+  EXPECT_EQ(back, interleaved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, SpectrumProducts, ::testing::Values(2, 4, 6, 8, 12, 64, 70));
 
 TEST(ComplexMultiply, MultipliesAndAccumulatesElementByElementAndSkipsOddCounts) {
   const float a[4] = {1, 2, 3, -1}, b[4] = {0.5f, -1, 2, 4};  // (1 + 2i, 3 - i), (0.5 - i, 2 + 4i)
