@@ -8,16 +8,11 @@ struct PluginInstanceInfo {};
 
 class PluginBinding : public IPlugBase {
  public:
-  PluginBinding(const PluginInstanceInfo& /*info*/, int32_t paramCount, const char* channelIOText,
-                int32_t presetCount, const char* effectName, const char* productName,
-                const char* makerName, int32_t version, int32_t uniqueId, int32_t makerId,
-                int32_t latency, bool doesMidi, bool doesStateChunks, bool isInstrument)
-      : IPlugBase(paramCount, channelIOText, presetCount, effectName, productName, makerName,
-                  version, uniqueId, makerId, latency, doesMidi, doesStateChunks, isInstrument,
-                  -1) {
+  PluginBinding(const PluginInstanceInfo& /*info*/, const PluginDescriptor& facts)
+      : IPlugBase(facts, -1) {
     ConnectInputChannels(0, GetInputCount(), true);
     ConnectOutputChannels(0, GetOutputCount(), true);
-    CreateLatencyDelay(latency);
+    CreateLatencyDelay(facts.latency);
     SetBlockSize(4096);
   }
 

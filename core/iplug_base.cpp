@@ -39,31 +39,28 @@ const char* NextChannelToken(const char* at) {
 }
 }  // namespace
 
-IPlugBase::IPlugBase(int32_t paramCount, const char* channelIOText, int32_t presetCount,
-                     const char* effectName, const char* productName, const char* makerName,
-                     int32_t version, int32_t uniqueId, int32_t makerId, int32_t latency, bool doesMidi,
-                     bool doesStateChunks, bool isInstrument, int32_t pluginApi)
-    : uniqueId_(uniqueId),
-      makerId_(makerId),
-      version_(version),
+IPlugBase::IPlugBase(const PluginDescriptor& facts, int32_t pluginApi)
+    : uniqueId_(facts.uniqueId),
+      makerId_(facts.makerId),
+      version_(facts.version),
       pluginApi_(pluginApi),
-      doesStateChunks_(doesStateChunks),
-      isInstrument_(isInstrument),
-      doesMidi_(doesMidi),
-      latency_(latency) {
+      doesStateChunks_(facts.doesStateChunks),
+      isInstrument_(facts.isInstrument),
+      doesMidi_(facts.doesMidi),
+      latency_(facts.latency) {
   TRACE_OP("IPlugBase::IPlugBase");
-  for (int32_t i = 0; i < paramCount; ++i) {
+  for (int32_t i = 0; i < facts.paramCount; ++i) {
     IParameter* param = new IParameter();
     if (!params_.Add(param)) delete param;
   }
-  for (int32_t i = 0; i < presetCount; ++i) {
+  for (int32_t i = 0; i < facts.presetCount; ++i) {
     IPreset* preset = new IPreset();
     if (!presets_.Add(preset)) delete preset;
   }
-  CopyText(effectName_, sizeof(effectName_), effectName);
-  CopyText(productName_, sizeof(productName_), productName);
-  CopyText(makerName_, sizeof(makerName_), makerName);
-  ParseChannelIO(channelIOText);
+  CopyText(effectName_, sizeof(effectName_), facts.effectName);
+  CopyText(productName_, sizeof(productName_), facts.productName);
+  CopyText(makerName_, sizeof(makerName_), facts.vendorName);
+  ParseChannelIO(facts.channelIO);
 }
 
 IPlugBase::~IPlugBase() {

@@ -18,6 +18,7 @@
 #include "core/host_events.h"
 #include "core/iparameter.h"
 #include "core/latency_delay.h"
+#include "core/plugin_descriptor.h"
 #include "core/preset.h"
 #include "core/ptr_array.h"
 #include "core/state_chunk.h"
@@ -34,11 +35,9 @@ class IPlugBase {
     int32_t outputs;
   };
 
-  // [UI thread, creation lock held by the factory; allocates]
-  IPlugBase(int32_t paramCount, const char* channelIOText, int32_t presetCount, const char* effectName,
-            const char* productName, const char* makerName, int32_t version, int32_t uniqueId,
-            int32_t makerId, int32_t latency, bool doesMidi, bool doesStateChunks, bool isInstrument,
-            int32_t pluginApi);
+  // [UI thread, creation lock held by the factory; allocates] Identity, parameter and preset
+  // counts, channel layout, latency and flags from the record, which need not outlive this call.
+  IPlugBase(const PluginDescriptor& facts, int32_t pluginApi);
   IPlugBase(const IPlugBase&) = delete;
   IPlugBase& operator=(const IPlugBase&) = delete;
 

@@ -2,21 +2,11 @@
 
 #include <cmath>
 
+#include "plugin/kavrotel_descriptor.h"
 #include "plugin/parameter_table.h"
 
-namespace {
-
-constexpr int32_t kVersion = 0x10000;
-constexpr int32_t FourCC(const char (&code)[5]) {
-  return (int32_t(code[0]) << 24) | (int32_t(code[1]) << 16) | (int32_t(code[2]) << 8) |
-         int32_t(code[3]);
-}
-
-}  // namespace
-
 Kavrotel::Kavrotel(const PluginInstanceInfo& info)
-    : PluginBinding(info, kParamCount, "1-1", 1, "Kavrotel", "", "Quenvald", kVersion,
-                    FourCC("KVRL"), FourCC("QNVD"), 0, false, false, false) {
+    : PluginBinding(info, kKavrotelDescriptor) {
   DeclareParameters();
 }
 

@@ -30,17 +30,12 @@ struct Wide {
 };
 }  // namespace
 
-IPlugVST3::IPlugVST3(IPlugInstanceInfo, int32_t paramCount, const char* channelIOText, int32_t presetCount,
-                     const char* effectName, const char* productName, const char* makerName, int32_t version,
-                     int32_t uniqueId, int32_t makerId, int32_t latency, bool doesMidi, bool doesStateChunks,
-                     bool isInstrument)
-    : IPlugBase(paramCount, channelIOText, presetCount, effectName, productName, makerName, version, uniqueId,
-                makerId, latency, doesMidi, doesStateChunks, isInstrument, kApiVst3) {
+IPlugVST3::IPlugVST3(IPlugInstanceInfo, const PluginDescriptor& facts) : IPlugBase(facts, kApiVst3) {
   ConnectInputChannels(0, GetInputCount(), true);
   ConnectOutputChannels(0, GetOutputCount(), true);
   if (GetInputCount() > 0) CreateLatencyDelay(0);
   SetInputBusLabel(0, "Main Input");
-  if (isInstrument) {
+  if (IsInstrument()) {
     for (int32_t j = 0; 2 * j < GetOutputCount(); ++j) {
       char label[32];
       std::snprintf(label, sizeof label, "Output %i", j + 1);

@@ -25,11 +25,8 @@ class IPlugVST3 : public IPlugBase, public Steinberg::Vst::IUnitInfo, public Ste
   static constexpr ParamID kBypassParamId = 0x62706173;  // 'bpas'
   static constexpr ParamID kPresetParamId = 0x70727374;  // 'prst'
 
-  // [UI thread, creation lock held; allocates]
-  IPlugVST3(IPlugInstanceInfo info, int32_t paramCount, const char* channelIOText, int32_t presetCount,
-            const char* effectName, const char* productName, const char* makerName, int32_t version,
-            int32_t uniqueId, int32_t makerId, int32_t latency, bool doesMidi, bool doesStateChunks,
-            bool isInstrument);
+  // [UI thread, creation lock held; allocates] The record need not outlive the call.
+  IPlugVST3(IPlugInstanceInfo info, const PluginDescriptor& facts);
   ~IPlugVST3() override;
 
   // One answer for every interface of the object, IUnitInfo included [any thread].

@@ -5,24 +5,23 @@
 #include "bindings/vst3/iplug_vst3.h"
 #include "platform/vst3/plugin_factory.h"
 #include "platform/vst3/vst3_strings.h"
+#include "plugin/kavrotel_descriptor.h"
 
 namespace vst3_binding {
 
 using namespace Steinberg;
 
-// Four words stored little-endian: 0xF2AEE70D, 0x4F4E00DE, 'DVNQ', 'LRVK'. Raw bytes, not a
-// COM identifier built from words, so that no byte swapping can change them.
-const unsigned char kClassId[16] = {0x0D, 0xE7, 0xAE, 0xF2, 0xDE, 0x00, 0x4E, 0x4F,
-                                    0x51, 0x4E, 0x56, 0x44, 0x4B, 0x56, 0x52, 0x4C};
+static_assert(sizeof(kKavrotelDescriptor.vst3ClassId) == sizeof(TUID), "the class id fills a TUID");
 
 namespace {
 // The two records, filled on first use and kept until the module unloads.
 const PFactoryInfo& FactoryInfo() {
   static const PFactoryInfo info = [] {
     PFactoryInfo filled{};
-    BoundedCopy(filled.vendor, PFactoryInfo::kNameSize, "Quenvald");
-    BoundedCopy(filled.url, PFactoryInfo::kURLSize, "https://www.quenvald.example");
-    BoundedCopy(filled.email, PFactoryInfo::kEmailSize, "support@quenvald.example");
+    const PluginDescriptor& facts = kKavrotelDescriptor;
+    BoundedCopy(filled.vendor, PFactoryInfo::kNameSize, facts.vendorName);
+    BoundedCopy(filled.url, PFactoryInfo::kURLSize, facts.vendorUrl);
+    BoundedCopy(filled.email, PFactoryInfo::kEmailSize, facts.vendorEmail);
     filled.flags = PFactoryInfo::kUnicode;
     return filled;
   }();
@@ -31,15 +30,16 @@ const PFactoryInfo& FactoryInfo() {
 
 const PClassInfo2& ClassInfo() {
   static const PClassInfo2 info = [] {
+    const PluginDescriptor& facts = kKavrotelDescriptor;
     PClassInfo2 filled{};
-    std::memcpy(filled.cid, kClassId, sizeof(TUID));
+    std::memcpy(filled.cid, facts.vst3ClassId.data(), sizeof(TUID));
     filled.cardinality = PClassInfo::kManyInstances;
     BoundedCopy(filled.category, PClassInfo::kCategorySize, "Audio Module Class");
-    BoundedCopy(filled.name, PClassInfo::kNameSize, "Kavrotel");
+    BoundedCopy(filled.name, PClassInfo::kNameSize, facts.effectName);
     filled.classFlags = 2;  // simple mode supported
-    BoundedCopy(filled.subCategories, PClassInfo2::kSubCategoriesSize, "Fx");
-    BoundedCopy(filled.vendor, PClassInfo2::kVendorSize, "");
-    BoundedCopy(filled.version, PClassInfo2::kVersionSize, "1.0.0");
+    BoundedCopy(filled.subCategories, PClassInfo2::kSubCategoriesSize, facts.vst3SubCategories);
+    BoundedCopy(filled.vendor, PClassInfo2::kVendorSize, "");  // empty: the factory's vendor applies
+    BoundedCopy(filled.version, PClassInfo2::kVersionSize, facts.versionText);
     BoundedCopy(filled.sdkVersion, PClassInfo2::kVersionSize, "VST 3.6.0");
     return filled;
   }();

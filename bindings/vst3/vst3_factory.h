@@ -1,6 +1,7 @@
-// The module's factory: its information records, the one registered class and the create
-// function. GetFactory implements the export GetPluginFactory (portable, so native tests call
-// it directly). The plug-in side provides CreateVST3Plugin, which constructs one instance.
+// The module's factory: its information records, filled from Kavrotel's record of facts
+// (plugin/kavrotel_descriptor.h), the one registered class and the create function. GetFactory
+// implements the export GetPluginFactory (portable, so native tests call it directly). The
+// plug-in side provides CreateVST3Plugin, which constructs one instance.
 #pragma once
 
 #include "platform/vst3/vst3_plugin_factory_interfaces.h"
@@ -12,9 +13,6 @@ class IPlugVST3;
 IPlugVST3* CreateVST3Plugin();
 
 namespace vst3_binding {
-
-// Class id bytes 8 to 15 spell the maker and product codes in ASCII: QNVD then KVRL.
-extern const unsigned char kClassId[16];
 
 // [host thread at load time; takes no lock, hosts ask from one thread; allocates] The live
 // factory with one more reference for the caller; null when it cannot be built.

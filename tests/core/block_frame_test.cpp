@@ -35,10 +35,18 @@ std::vector<float> Ramp(int32_t first, int32_t count) {
 // A plug-in whose own block routine negates, so the base copy is told apart from it.
 class Negator : public TestBinding {
  public:
-  explicit Negator(const char* io, int32_t latency = 0)
-      : TestBinding(0, io, 1, "Negator", "", "", 1, 1, 1, latency, false, false, false) {}
+  explicit Negator(const char* io, int32_t latency = 0) : TestBinding(Facts(io, latency)) {}
   void ProcessBlock(double** inputs, double** outputs, int32_t frames) override {
     for (int32_t i = 0; i < frames; ++i) outputs[0][i] = -inputs[0][i];
+  }
+
+ private:
+  static PluginDescriptor Facts(const char* io, int32_t latency) {
+    PluginDescriptor facts = TestFacts(io, latency);
+    facts.effectName = "Negator";
+    facts.vendorName = "";
+    facts.version = facts.uniqueId = facts.makerId = 1;
+    return facts;
   }
 };
 

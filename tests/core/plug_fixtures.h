@@ -6,10 +6,24 @@
 
 #include "tests/support/test_binding.h"
 
+// The core tests' record: one preset, the given layout, latency and parameter count.
+inline PluginDescriptor TestFacts(const char* channelIO, int32_t latency = 0, int32_t paramCount = 0) {
+  PluginDescriptor facts;
+  facts.effectName = "Test";
+  facts.vendorName = "Maker";
+  facts.version = 0x10000;
+  facts.uniqueId = 0x4B56524C;
+  facts.makerId = 0x514E5644;
+  facts.paramCount = paramCount;
+  facts.presetCount = 1;
+  facts.channelIO = channelIO;
+  facts.latency = latency;
+  return facts;
+}
+
 // A binding of the given layout with paramCount parameters left undeclared.
 inline std::unique_ptr<TestBinding> MakePlug(const char* channelIO, int32_t latency = 0, int32_t paramCount = 0) {
-  return std::make_unique<TestBinding>(paramCount, channelIO, 1, "Test", "", "Maker", 0x10000, 0x4B56524C,
-                                       0x514E5644, latency, false, false, false);
+  return std::make_unique<TestBinding>(TestFacts(channelIO, latency, paramCount));
 }
 
 // The amplifier's parameter set: names, ranges, shapes and kinds as the plug-in declares them.

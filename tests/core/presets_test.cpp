@@ -10,7 +10,13 @@
 namespace {
 
 std::unique_ptr<TestBinding> MakePresetPlug(int32_t presets) {
-  auto plug = std::make_unique<TestBinding>(2, "1-1", presets, "P", "", "", 1, 1, 1, 0, false, true, false);
+  PluginDescriptor facts = TestFacts("1-1", 0, 2);
+  facts.effectName = "P";
+  facts.vendorName = "";
+  facts.version = facts.uniqueId = facts.makerId = 1;
+  facts.presetCount = presets;
+  facts.doesStateChunks = true;
+  auto plug = std::make_unique<TestBinding>(facts);
   plug->GetParameter(0)->InitDouble("A", 1, 0, 10, 0.5);
   plug->GetParameter(1)->InitBool("B", true);
   return plug;

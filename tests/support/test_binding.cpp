@@ -1,14 +1,9 @@
 #include "tests/support/test_binding.h"
 
-TestBinding::TestBinding(int32_t paramCount, const char* channelIOText, int32_t presetCount,
-                         const char* effectName, const char* productName, const char* makerName,
-                         int32_t version, int32_t uniqueId, int32_t makerId, int32_t latency, bool doesMidi,
-                         bool doesStateChunks, bool isInstrument)
-    : IPlugBase(paramCount, channelIOText, presetCount, effectName, productName, makerName, version, uniqueId,
-                makerId, latency, doesMidi, doesStateChunks, isInstrument, kApiTest) {
+TestBinding::TestBinding(const PluginDescriptor& facts) : IPlugBase(facts, kApiTest) {
   ConnectInputChannels(0, GetInputCount(), true);
   ConnectOutputChannels(0, GetOutputCount(), true);
-  if (GetInputCount() > 0) CreateLatencyDelay(latency);
+  if (GetInputCount() > 0) CreateLatencyDelay(facts.latency);
   SetBlockSize(kDefaultBlockSize);
 }
 

@@ -34,12 +34,10 @@ class TestBinding : public IPlugBase {
     }
   };
 
-  // The IPlugBase constructor's arguments, less the API id. Like a binding's constructor it
-  // then connects every channel, creates the latency delay when there are inputs and sets a
-  // block size of kDefaultBlockSize. The host id stays -1 until SetHost.
-  TestBinding(int32_t paramCount, const char* channelIOText, int32_t presetCount, const char* effectName,
-              const char* productName, const char* makerName, int32_t version, int32_t uniqueId,
-              int32_t makerId, int32_t latency, bool doesMidi, bool doesStateChunks, bool isInstrument);
+  // The plug-in base from the record. Like a binding's constructor it then connects every
+  // channel, creates the latency delay when there are inputs and sets a block size of
+  // kDefaultBlockSize. The host id stays -1 until SetHost.
+  explicit TestBinding(const PluginDescriptor& facts);
 
   // ---- What a binding does ----
   // Sample rate, Reset and ParameterChanged for every parameter, as before the first block.

@@ -9,6 +9,7 @@
 
 #include "bindings/vst3/vst3_factory.h"
 #include "platform/vst3/vst3_component.h"
+#include "plugin/kavrotel_descriptor.h"
 #include "tools/vst3host/host_objects.h"
 #include "tools/vst3host/riff_synth.h"
 
@@ -30,7 +31,7 @@ class Instance {
   Instance(HostApplication& host, int32 sampleSize) : sampleSize_(sampleSize) {
     IPluginFactory* factory = vst3_binding::GetFactory();
     void* obj = nullptr;
-    EXPECT_EQ(factory->createInstance(reinterpret_cast<const char*>(vst3_binding::kClassId), IComponent::iid.bytes, &obj), kResultOk);
+    EXPECT_EQ(factory->createInstance(reinterpret_cast<const char*>(kKavrotelDescriptor.vst3ClassId.data()), IComponent::iid.bytes, &obj), kResultOk);
     factory->release();
     component_ = static_cast<IComponent*>(obj);
     if (!component_) return;

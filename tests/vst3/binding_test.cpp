@@ -9,6 +9,7 @@
 #include "bindings/vst3/iplug_vst3_view.h"
 #include "bindings/vst3/vst3_factory.h"
 #include "bindings/vst3/vst3_speakers.h"
+#include "plugin/kavrotel_descriptor.h"
 #include "tests/support/fake_editor.h"
 #include "tests/vst3/fixture_plug.h"
 #include "tools/vst3host/host_objects.h"
@@ -261,11 +262,11 @@ TEST(Factory, ACreationThatThrowsGivesTheHostNull) {
   IPluginFactory* factory = vst3_binding::GetFactory();
   gFixtureCreationThrows = true;
   void* obj = reinterpret_cast<void*>(1);
-  EXPECT_NE(factory->createInstance(reinterpret_cast<const char*>(vst3_binding::kClassId), IComponent::iid.bytes, &obj),
+  EXPECT_NE(factory->createInstance(reinterpret_cast<const char*>(kKavrotelDescriptor.vst3ClassId.data()), IComponent::iid.bytes, &obj),
             kResultOk);
   EXPECT_EQ(obj, nullptr);
   gFixtureCreationThrows = false;
-  EXPECT_EQ(factory->createInstance(reinterpret_cast<const char*>(vst3_binding::kClassId), IComponent::iid.bytes, &obj),
+  EXPECT_EQ(factory->createInstance(reinterpret_cast<const char*>(kKavrotelDescriptor.vst3ClassId.data()), IComponent::iid.bytes, &obj),
             kResultOk);
   static_cast<IComponent*>(obj)->release();
   factory->release();

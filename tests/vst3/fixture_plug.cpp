@@ -4,9 +4,23 @@
 
 int gFixtureInstances = 0;
 
-FixturePlug::FixturePlug()
-    : IPlugVST3(IPlugInstanceInfo{}, kParamCount, "1-1", 1, "Fixture", "", "Quenvald", 0x10000, 0x4B56524C, 0x514E5644, 0,
-                false, false, false) {
+namespace {
+// The fixture's own record; the module's factory still announces the amplifier's.
+PluginDescriptor FixtureFacts() {
+  PluginDescriptor facts;
+  facts.effectName = "Fixture";
+  facts.vendorName = "Quenvald";
+  facts.version = 0x10000;
+  facts.uniqueId = 0x4B56524C;
+  facts.makerId = 0x514E5644;
+  facts.paramCount = FixturePlug::kParamCount;
+  facts.presetCount = 1;
+  facts.channelIO = "1-1";
+  return facts;
+}
+}  // namespace
+
+FixturePlug::FixturePlug() : IPlugVST3(IPlugInstanceInfo{}, FixtureFacts()) {
   GetParameter(kGain)->InitDouble("Gain", 40, 0.2, 100, 0.01, "%", "", 2.0);
   GetParameter(kModel)->InitEnum("Model", 0, 3);
   GetParameter(kModel)->SetDisplayText(0, "Vellmoth");

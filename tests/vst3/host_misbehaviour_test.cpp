@@ -183,10 +183,22 @@ TEST(CallOrder, AViewAttachesOnceAndRemovesOnlyWhatItAttached) {
 // A plug-in that takes notes, recording what reaches it.
 class NotePlug : public IPlugVST3 {
  public:
-  NotePlug()
-      : IPlugVST3(IPlugInstanceInfo{}, 0, "1-1", 1, "Notes", "", "Quenvald", 0x10000, 1, 1, 0, true, false, false) {}
+  NotePlug() : IPlugVST3(IPlugInstanceInfo{}, Facts()) {}
   void HandleMidiEvent(const IMidiEvent& event) override { received.push_back(event); }
   std::vector<IMidiEvent> received;
+
+ private:
+  static PluginDescriptor Facts() {
+    PluginDescriptor facts;
+    facts.effectName = "Notes";
+    facts.vendorName = "Quenvald";
+    facts.version = 0x10000;
+    facts.uniqueId = facts.makerId = 1;
+    facts.presetCount = 1;
+    facts.channelIO = "1-1";
+    facts.doesMidi = true;
+    return facts;
+  }
 };
 
 Event Note(uint16 type, int16 channel, int16 pitch, float velocity, int32 offset) {

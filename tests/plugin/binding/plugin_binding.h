@@ -29,12 +29,7 @@ struct ConstructionProbe {
 
 class PluginBinding : public TestBinding {
  public:
-  PluginBinding(const PluginInstanceInfo& /*info*/, int32_t paramCount, const char* channelIOText,
-                int32_t presetCount, const char* effectName, const char* productName,
-                const char* makerName, int32_t version, int32_t uniqueId, int32_t makerId,
-                int32_t latency, bool doesMidi, bool doesStateChunks, bool isInstrument)
-      : TestBinding(paramCount, channelIOText, presetCount, effectName, productName, makerName,
-                    version, uniqueId, makerId, latency, doesMidi, doesStateChunks, isInstrument) {
+  PluginBinding(const PluginInstanceInfo& /*info*/, const PluginDescriptor& facts) : TestBinding(facts) {
     ConstructionProbe::Visit();
   }
 };
