@@ -77,6 +77,17 @@ int32_t ConvolutionChain::SetImpulse(const ImpulseBuffer& impulse, int32_t maxPa
   return first ? first->GetFftSize() / 2 : 0;
 }
 
+void ConvolutionChain::Clear() {
+  needPriming_ = true;
+  steadyEngines_.count = 0;
+  for (int32_t i = 0; i < engines_.GetSize(); ++i) {
+    ConvolutionEngine* engine = engines_.Get(i);
+    engine->Clear();
+    engine->pendingDiscard = 0;
+  }
+  for (SampleQueue& output : outputs_) output.Empty();
+}
+
 int32_t ConvolutionChain::Add(const float* const* channels, int32_t samples, int32_t channelCount) {
   if (channelCount == 1 && steadyEngines_.count > 0) {
     const float* source = channels ? channels[0] : nullptr;

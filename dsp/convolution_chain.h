@@ -30,6 +30,11 @@ class ConvolutionChain {
   int32_t SetImpulse(const ImpulseBuffer& impulse, int32_t maxPartition, int32_t minFftSize, int32_t maxLength,
                      int32_t offset, int32_t blockSize);
 
+  // [audio thread, no allocation] Back to silence: every engine and output forgets its samples,
+  // as right after SetImpulse (the next Add primes again); the room the queues have grown to
+  // stays, so the same blocks as after SetImpulse allocate nothing.
+  void Clear();
+
   // [audio thread; allocates only while queues grow] Feeds one block of n samples to every
   // engine; a null array or channel pointer is silence. Returns the engine count.
   int32_t Add(const float* const* channels, int32_t samples, int32_t channelCount);

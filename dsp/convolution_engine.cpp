@@ -113,6 +113,18 @@ int32_t ConvolutionEngine::SetImpulse(const ImpulseBuffer& impulse, int32_t fftS
   return Partition();
 }
 
+// The ring, its flags and the tails are zeroed by RestartStream on the next Add, as for a new
+// impulse; the scratch buffers are written before they are read.
+void ConvolutionEngine::Clear() {
+  inputChannels_ = -1;
+  steadyMono_ = kMonoNone;
+  for (int32_t s = 0; s < kMaxChannels; ++s) {
+    inputs_[s].Clear(-1);
+    history_[s].Clear();
+    outputs_[s].Empty();
+  }
+}
+
 void ConvolutionEngine::SetDirectTaps(const ImpulseBuffer& impulse, int32_t offset, const int32_t* lengths) {
   for (int32_t s = 0; s < kMaxChannels; ++s) {
     const int32_t taps = s < impulseChannels_ ? lengths[s] : 0;

@@ -32,6 +32,10 @@ class ConvolutionEngine {
   // the FFT size, 0 in direct mode.
   int32_t SetImpulse(const ImpulseBuffer& impulse, int32_t fftSize, int32_t offset, int32_t maxLength, bool direct);
 
+  // [audio thread, no allocation] Back to silence: forgets every input and output sample, as
+  // right after SetImpulse; the impulse and the room the queues have grown to stay.
+  void Clear();
+
   // [audio thread; allocates only while queues grow] Queues one block of channels (1 or 2) of n
   // samples; a null array or channel pointer is silence. Direct mode convolves it at once.
   void Add(const float* const* channels, int32_t samples, int32_t channelCount);

@@ -1,49 +1,46 @@
 #include "plugin/amp_chain.h"
 
 #include <cstring>
+#include <utility>
 
-#include "plugin/impulse_tables.h"
+AmpChain::AmpChain() = default;
+AmpChain::~AmpChain() = default;
 
-namespace {
-
-constexpr double kImpulseRate = 44100;
-
-// A failed resize leaves the buffer empty, which the chain passes through unchanged; a model
-// without a table copies nothing.
-void LoadTable(ImpulseBuffer& buffer, const float* table) {
-  if (buffer.SetLength(kImpulseLength) != kImpulseLength || !table) return;
-  std::memcpy(buffer.GetChannel(0), table, sizeof(float) * kImpulseLength);
+std::unique_ptr<PreparedModels> AmpChain::Install(std::unique_ptr<PreparedModels> models) {
+  if (!models) return nullptr;
+  std::swap(models, models_);
+  // The chains heard belong to the models replaced, which the caller frees.
+  if (preampModel_ >= 0) preampChain_ = models_->RestartPreamp(preampModel_);
+  if (cabinetModel_ >= 0) cabinetChain_ = models_->RestartCabinet(cabinetModel_);
+  return models;
 }
 
-}  // namespace
-
-AmpChain::AmpChain() {
-  preampImpulse_.sampleRate = kImpulseRate;
-  cabinetImpulse_.sampleRate = kImpulseRate;
-}
-
-void AmpChain::LoadModels(int preampModel, int cabinetModel, int blockSize) {
+void AmpChain::SelectModels(int preampModel, int cabinetModel) {
   ++modelLoadCount_;
   stages_.DesignPreampModel(preampModel);
-  preampImpulse_.SetChannelCount(1);
-  LoadTable(preampImpulse_, PreampImpulse(preampModel));
-  preampChain_.SetImpulse(preampImpulse_, 0, 0, 0, 0, 0);
-  LoadTable(cabinetImpulse_, CabinetImpulse(cabinetModel));
-  cabinetChain_.SetImpulse(cabinetImpulse_, 0, 0, 0, 0, 0);
-  Prime(preampChain_, blockSize);
-  Prime(cabinetChain_, blockSize);
+  if (!models_) return;
+  if (models_->preampImpulse(preampModel)) preampModel_ = preampModel;
+  if (models_->cabinetImpulse(cabinetModel)) cabinetModel_ = cabinetModel;
+  // Both restart, also the one whose model did not change, as a rebuild of both chains would.
+  preampChain_ = models_->RestartPreamp(preampModel_);
+  cabinetChain_ = models_->RestartCabinet(cabinetModel_);
 }
 
-void AmpChain::Prime(ConvolutionChain& chain, int blockSize) {
-  // A fresh chain grows its queues in its first blocks; here that happens under the caller's
-  // lock instead of on the audio thread. Silence into a fresh chain leaves its history silent,
-  // so the sound is the same to rounding.
-  if (blockSize <= 0) return;
-  chain.Add(nullptr, blockSize, 1);
-  chain.Advance(chain.SamplesReady(blockSize));
+const ImpulseBuffer& AmpChain::preampImpulse() const {
+  const ImpulseBuffer* impulse = models_ ? models_->preampImpulse(preampModel_) : nullptr;
+  return impulse ? *impulse : none_;
 }
 
-void AmpChain::Convolve(ConvolutionChain& chain, double* io, int n) {
+const ImpulseBuffer& AmpChain::cabinetImpulse() const {
+  const ImpulseBuffer* impulse = models_ ? models_->cabinetImpulse(cabinetModel_) : nullptr;
+  return impulse ? *impulse : none_;
+}
+
+void AmpChain::Convolve(ConvolutionChain* chain, double* io, int n) {
+  if (!chain) {
+    for (int i = 0; i < n; ++i) io[i] = 0;
+    return;
+  }
   // Narrow in place: float i lands in bytes 4i..4i+3, over doubles already read. Through
   // memcpy, so the compiler sees the doubles and floats share the storage.
   unsigned char* bytes = reinterpret_cast<unsigned char*>(io);
@@ -52,13 +49,13 @@ void AmpChain::Convolve(ConvolutionChain& chain, double* io, int n) {
     std::memcpy(bytes + sizeof(float) * i, &narrowed, sizeof narrowed);
   }
   float* channels[1] = {reinterpret_cast<float*>(io)};
-  chain.Add(channels, n, 1);
-  int ready = chain.SamplesReady(n);
+  chain->Add(channels, n, 1);
+  int ready = chain->SamplesReady(n);
   ready = ready < n ? ready : n;
   if (ready > 0) {
-    const float* result = chain.Get()[0];
+    const float* result = chain->Get()[0];
     for (int i = 0; i < ready; ++i) io[i] = result[i];
-    chain.Advance(ready);
+    chain->Advance(ready);
   }
   // Never the case with these chains (no latency); silence rather than float bits as doubles.
   for (int i = ready > 0 ? ready : 0; i < n; ++i) io[i] = 0;

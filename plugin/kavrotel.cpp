@@ -1,6 +1,8 @@
 #include "plugin/kavrotel.h"
 
 #include <cmath>
+#include <memory>
+#include <utility>
 
 #include "plugin/kavrotel_descriptor.h"
 #include "plugin/parameter_table.h"
@@ -34,13 +36,25 @@ void Kavrotel::DeclareParameters() {
 }
 
 void Kavrotel::Reset() {
-  LockGuard guard(GetLock());
+  PrepareModels(GetBlockSize());
   UpdateModels();
+}
+
+// Building five chains takes a while: done before taking the lock, so that blocks go on
+// meanwhile; the models replaced are freed after it is released.
+void Kavrotel::PrepareModels(int32_t blockSize) {
+  {
+    LockGuard guard(GetLock());
+    if (chain_.IsPreparedFor(blockSize)) return;
+  }
+  std::unique_ptr<PreparedModels> models = PreparedModels::Build(blockSize);
+  LockGuard guard(GetLock());  // released before models, now the replaced ones, are freed
+  models = chain_.Install(std::move(models));
 }
 
 void Kavrotel::UpdateModels() {
   LockGuard guard(GetLock());
-  chain_.LoadModels(preampModel_, cabinetModel_, GetBlockSize());
+  chain_.SelectModels(preampModel_, cabinetModel_);
 }
 
 void Kavrotel::ParameterChanged(int32_t paramIdx) {

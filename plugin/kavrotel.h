@@ -27,17 +27,19 @@ class Kavrotel : public PluginBinding {
   // [UI thread; frees]
   ~Kavrotel() override;
 
-  // [any thread, takes the lock; allocates] The fixed designs and both responses, afresh, the
-  // chains made ready for blocks of the current block size.
+  // [UI thread; allocates, without the lock, only for a block size the models were not yet
+  // prepared for; then takes the lock] The five chains prepared for blocks of the current block
+  // size, then the fixed designs and both selected chains restarted from silence.
   void Reset() override;
-  // [any thread, takes the lock; allocates for indices 10 and 11] Recomputes what the
-  // parameter drives.
+  // [any thread, the audio thread included; takes the lock; no allocation] Recomputes what the
+  // parameter drives; a model change selects prepared chains.
   void ParameterChanged(int32_t paramIdx) override;
   // [audio thread, lock held; no allocation] Only channel 0 in and out; the input is never
   // written.
   void ProcessBlock(double** inputs, double** outputs, int32_t frames) override;
 
-  // [any thread, lock held] Loads the current preamp and cabinet models into the chains.
+  // [any thread, lock held; no allocation] Selects the current preamp and cabinet models: their
+  // designs, and their prepared chains restarted from silence.
   void UpdateModels();
 
   // Diagnostics [any thread].
@@ -47,6 +49,7 @@ class Kavrotel : public PluginBinding {
 
  private:
   void DeclareParameters();
+  void PrepareModels(int32_t blockSize);
   BlockControls ReadBlockControls() const;
   void ShowPedal(bool shown);
   void ShowPedalLight(bool lit);

@@ -52,6 +52,25 @@ TEST_P(ChainAllocation, BlocksNoLongerThanThoseSeenAllocateNothing) {
   EXPECT_EQ(AllocationsWhileRunning(chain, input, 480), 0);
 }
 
+// Back to silence keeps the room: the same blocks again allocate nothing, nor does Clear.
+TEST_P(ChainAllocation, ClearAndTheBlocksAfterItAllocateNothing) {
+  const AllocationCase& c = GetParam();
+  ImpulseBuffer impulse;
+  signals::Channels taps;
+  for (int32_t ch = 0; ch < c.impulseChannels; ++ch) taps.push_back(signals::DecayingImpulse(c.taps, 40u + ch));
+  signals::Fill(impulse, taps);
+  ConvolutionChain chain;
+  chain.SetImpulse(impulse, 0, 0, 0, 0, 0);
+  const signals::Channels input(c.inputChannels, signals::Noise(100000, 43u));
+  EXPECT_GT(AllocationsWhileRunning(chain, input, 64), 0);
+  const int64_t before = counting_heap::Allocations();
+  chain.Clear();
+  EXPECT_EQ(counting_heap::Allocations() - before, 0);
+  EXPECT_EQ(AllocationsWhileRunning(chain, input, 64), 0);
+  chain.Clear();
+  EXPECT_EQ(AllocationsWhileRunning(chain, input, 64), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Layouts, ChainAllocation,
                          ::testing::Values(AllocationCase{512, 1, 1}, AllocationCase{512, 1, 2},
                                            AllocationCase{60000, 1, 1}, AllocationCase{5000, 2, 2}));

@@ -323,4 +323,54 @@ TEST_P(PiecewiseReading, GivesTheSamplesOfWholeBlocks) {
 
 INSTANTIATE_TEST_SUITE_P(PieceSizes, PiecewiseReading, ::testing::Values(1, 7, 64));
 
+// Back to silence after blocks of signal: the chain then answers as one freshly built, bit for
+// bit, also when both are first primed with a block of silence as the plug-in does.
+struct ClearCase {
+  int32_t taps, channels, blockSize;  // block size 0: changing every block
+  bool primed;
+};
+
+class ChainClear : public ::testing::TestWithParam<ClearCase> {};
+
+void Prime(ConvolutionChain& chain, int32_t samples, int32_t channels) {
+  chain.Add(nullptr, samples, channels);
+  chain.Advance(chain.SamplesReady(samples));
+}
+
+TEST_P(ChainClear, GivesTheOutputOfAFreshChain) {
+  const ClearCase& c = GetParam();
+  ImpulseBuffer impulse;
+  Fill(impulse, {signals::DecayingImpulse(c.taps, 18u)});
+  ConvolutionChain used, fresh;
+  used.SetImpulse(impulse, 0, 0, 0, 0, 0);
+  fresh.SetImpulse(impulse, 0, 0, 0, 0, 0);
+  const signals::BlockSizes sizes = c.blockSize > 0 ? signals::Fixed(c.blockSize) : signals::Changing();
+  const int32_t primeSize = c.blockSize > 0 ? c.blockSize : 4096;
+  signals::Channels before(c.channels), after(c.channels);
+  for (int32_t ch = 0; ch < c.channels; ++ch) {
+    before[ch] = signals::Noise(9000, 19u + ch);
+    after[ch] = signals::Noise(9000, 21u + ch);
+  }
+  if (c.primed) Prime(used, primeSize, c.channels);
+  signals::Run(used, before, sizes);
+  used.Clear();
+  if (c.primed) {
+    Prime(used, primeSize, c.channels);
+    Prime(fresh, primeSize, c.channels);
+  }
+  const signals::Channels expected = signals::Run(fresh, after, sizes);
+  const signals::Channels output = signals::Run(used, after, sizes);
+  for (int32_t ch = 0; ch < c.channels; ++ch) {
+    ASSERT_EQ(output[ch].size(), expected[ch].size());
+    EXPECT_EQ(std::memcmp(output[ch].data(), expected[ch].data(), sizeof(float) * output[ch].size()), 0) << ch;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(TapsChannelsAndBlocks, ChainClear,
+                         ::testing::Values(ClearCase{1, 1, 64, true}, ClearCase{64, 1, 1, true}, ClearCase{512, 1, 1, true},
+                                           ClearCase{512, 1, 100, true}, ClearCase{512, 1, 1024, true},
+                                           ClearCase{512, 1, 0, false}, ClearCase{512, 2, 63, false},
+                                           ClearCase{5000, 1, 64, true}, ClearCase{5000, 2, 0, true},
+                                           ClearCase{2600, 1, 7, false}));
+
 }  // namespace

@@ -145,7 +145,7 @@ TEST(Chain, ModelSwitchesLoadTheirTables) {
 
   for (int cabinet : {2, 1, 0}) {
     SetPlain(*plug, kParamCabinetModel, cabinet);
-    EXPECT_EQ(plug->chain().modelLoadCount(), ++loads);  // both chains rebuilt every time
+    EXPECT_EQ(plug->chain().modelLoadCount(), ++loads);  // both chains restarted every time
     EXPECT_TRUE(loaded(plug->chain().cabinetImpulse(), kImpulseTables[kCabinetTable0 + cabinet]));
     EXPECT_TRUE(loaded(plug->chain().preampImpulse(), kImpulseTables[kPreampTable1]));
   }

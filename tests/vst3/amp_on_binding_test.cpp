@@ -10,6 +10,8 @@
 #include "bindings/vst3/vst3_factory.h"
 #include "platform/vst3/vst3_component.h"
 #include "plugin/kavrotel_descriptor.h"
+#include "tests/dsp/counting_heap.h"
+#include "tools/vst3host/automation_render.h"
 #include "tools/vst3host/host_objects.h"
 #include "tools/vst3host/riff_synth.h"
 
@@ -54,6 +56,7 @@ class Instance {
   }
   bool Ok() const { return component_ && processor_ && controller_; }
   IEditController* controller() const { return controller_; }
+  IAudioProcessor* processor() const { return processor_; }
 
   // Renders blocks of the signal from first on: 32-bit output, or 64-bit output, as doubles.
   std::vector<double> Render(const std::vector<float>& signal, size_t first, int32 blocks) {
@@ -152,5 +155,29 @@ TEST_F(AmpOnBinding, ThirtyTwoBitOutputIsTheSixtyFourBitOutputRounded) {
   EXPECT_EQ(differing, 0u);
   EXPECT_GT(Rms(out64), 1e-3);
 }
+
+// Every parameter, the bypass and the preset changed through the queue inside process, at block
+// sizes up to the announced one, from the first block after the set-up on: nothing allocated
+// there (the framework's heap and operator new counted). The set-up is counted too, and
+// allocates, so the count is live.
+class AmpOnBindingRealtime : public ::testing::TestWithParam<int32> {};
+
+TEST_P(AmpOnBindingRealtime, ProcessAllocatesNothingWhateverTheQueueChanges) {
+  HostApplication host{"Unit test host"};
+  vst3host::AutomationRender render(kBlock, GetParam());
+  const int64_t beforeSetUp = counting_heap::Allocations();
+  Instance amp(host, GetParam());
+  ASSERT_TRUE(amp.Ok());
+  EXPECT_GT(counting_heap::Allocations() - beforeSetUp, 0);
+  for (int pass = 0; pass < 2; ++pass) {
+    const int64_t before = counting_heap::Allocations();
+    EXPECT_EQ(render.Run(amp.processor()), 0);
+    EXPECT_EQ(counting_heap::Allocations() - before, 0) << "pass " << pass;
+  }
+  EXPECT_TRUE(render.AllFinite());
+  EXPECT_GT(render.Peak(), 1e-3);
+}
+
+INSTANTIATE_TEST_SUITE_P(SampleSizes, AmpOnBindingRealtime, ::testing::Values(kSample32, kSample64));
 
 }  // namespace

@@ -25,6 +25,7 @@ const std::vector<NamedScenario>& AllScenarios() {
       {"state", ScenarioState},
       {"controller", ScenarioController},
       {"view", ScenarioView},
+      {"realtime", ScenarioRealtime},
   };
   return all;
 }

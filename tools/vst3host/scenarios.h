@@ -40,5 +40,6 @@ void ScenarioHostInput(const std::string& bundle, Checks& checks);
 void ScenarioState(const std::string& bundle, Checks& checks);
 void ScenarioController(const std::string& bundle, Checks& checks);
 void ScenarioView(const std::string& bundle, Checks& checks);
+void ScenarioRealtime(const std::string& bundle, Checks& checks);
 
 }  // namespace vst3host
