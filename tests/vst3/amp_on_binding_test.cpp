@@ -9,6 +9,7 @@
 
 #include "bindings/vst3/vst3_factory.h"
 #include "platform/vst3/vst3_component.h"
+#include "tools/vst3host/conformance.h"
 #include "tools/vst3host/host_objects.h"
 #include "tools/vst3host/riff_synth.h"
 
@@ -53,6 +54,8 @@ class Instance {
   }
   bool Ok() const { return component_ && processor_ && controller_; }
   IEditController* controller() const { return controller_; }
+  IComponent* component() const { return component_; }
+  IAudioProcessor* processor() const { return processor_; }
 
   // Renders blocks of the signal from first on: 32-bit output, or 64-bit output, as doubles.
   std::vector<double> Render(const std::vector<float>& signal, size_t first, int32 blocks) {
@@ -150,6 +153,17 @@ TEST_F(AmpOnBinding, ThirtyTwoBitOutputIsTheSixtyFourBitOutputRounded) {
   for (size_t i = 0; i < out32.size(); ++i) differing += out32[i] != static_cast<double>(static_cast<float>(out64[i]));
   EXPECT_EQ(differing, 0u);
   EXPECT_GT(Rms(out64), 1e-3);
+}
+
+// The amplifier's own parameters (lists, shaped ranges, groups) through the checks a host's
+// validator makes of the surface.
+TEST_F(AmpOnBinding, TheSurfacePassesTheConformanceChecks) {
+  Instance amp(host, kSample32);
+  ASSERT_TRUE(amp.Ok());
+  vst3host::Checks checks("amplifier");
+  vst3host::CheckConformance(amp.component(), amp.processor(), amp.controller(), checks);
+  EXPECT_EQ(checks.Failed(), 0);
+  EXPECT_GT(checks.Passed(), 500);
 }
 
 }  // namespace
