@@ -1,7 +1,7 @@
 // IPlugVST3, controller side: parameter texts and conversions, the unit and program-list
 // information, views, and the plug-in's calls up to the host (gestures, context menu,
 // resize). [UI thread; no lock: setParamNormalized stores only, the queues are audible]
-// Texts and plain/normalised conversions are the SDK-style container's, through each
+// Texts and plain/normalised conversions are the parameter container's, through each
 // host-visible parameter object.
 #include <algorithm>
 #include <cstring>

@@ -143,7 +143,8 @@ struct Accepted {
 const std::vector<Accepted>& AcceptedFiles() {
   static const std::vector<Accepted> files = {
       {"Stereo16", {1, 16, 2}, SampleFormat::kPcm16, {{0.5, -0.25}, {-0.5, 0.75}}, {0.5f, -0.5f}},
-      {"SixChannels24", {1, 24, 6}, SampleFormat::kPcm24, {{0.25, 1, 1, 1, 1, 1}, {-0.75, 0, 0, 0, 0, 0}}, {0.25f, -0.75f}},
+      {"SixChannels24", {1, 24, 6}, SampleFormat::kPcm24, {{0.25, 1, 1, 1, 1, 1}, {-0.75, 0, 0, 0, 0, 0}},
+       {0.25f, -0.75f}},
       {"Pcm32", {1, 32, 1}, SampleFormat::kPcm32, {{0.25}, {-1.0}, {0.5}}, {0.25f, -1.0f, 0.5f}},
       {"Float64Stereo", {3, 64, 2}, SampleFormat::kFloat64, {{0.125, 9}, {-2.5, 9}}, {0.125f, -2.5f}},
       {"Float32NotFinite", {3, 32, 1}, SampleFormat::kFloat32, {{kNaN}, {kInf}, {-kInf}, {0.5}}, {0, 0, 0, 0.5f}},

@@ -110,7 +110,8 @@ void CheckOneInfo(IEditController* ctl, const ParameterInfo& info, const std::se
          name + ": not both read-only and automatable");
   c.That(units.count(info.unitId) == 1, name + ": its unit is one the unit information answers");
   if (info.flags & ParameterInfo::kIsBypass)
-    c.That(info.stepCount == 1 && (info.flags & ParameterInfo::kCanAutomate), name + ": a bypass is an automatable toggle");
+    c.That(info.stepCount == 1 && (info.flags & ParameterInfo::kCanAutomate),
+           name + ": a bypass is an automatable toggle");
   if (info.flags & ParameterInfo::kIsProgramChange)
     c.That((info.flags & ParameterInfo::kIsList) != 0, name + ": a program change is a list");
   if (IsList(info) && info.stepCount <= kMostStepsWalked) {
@@ -174,7 +175,8 @@ void CheckHostileInput(IEditController* ctl, const ParameterInfo& info, Checks& 
   endless.back() = 0;
   ParamValue v = 0;
   c.That(!ValueOf(ctl, info.id, dotlessI, v) || InUnitRange(v), name + ": a non-ASCII text is refused or within 0..1");
-  c.That(!ValueOf(ctl, info.id, endless.data(), v) || InUnitRange(v), name + ": an over-long text is refused or within 0..1");
+  c.That(!ValueOf(ctl, info.id, endless.data(), v) || InUnitRange(v),
+         name + ": an over-long text is refused or within 0..1");
 }
 
 }  // namespace
@@ -182,7 +184,8 @@ void CheckHostileInput(IEditController* ctl, const ParameterInfo& info, Checks& 
 void CheckBusConsistency(IComponent* comp, IAudioProcessor* proc, Checks& c) {
   for (MediaType type : {kAudio, kEvent}) {
     for (BusDirection dir : {kInput, kOutput}) {
-      const std::string which = std::string(type == kAudio ? "audio " : "event ") + (dir == kInput ? "input" : "output");
+      const std::string which =
+          std::string(type == kAudio ? "audio " : "event ") + (dir == kInput ? "input" : "output");
       int32 count = comp->getBusCount(type, dir);
       c.That(count >= 0, which + " bus count");
       for (int32 i = 0; i < count; ++i) {
@@ -198,9 +201,11 @@ void CheckBusConsistency(IComponent* comp, IAudioProcessor* proc, Checks& c) {
       }
       BusInfo none{};
       SpeakerArrangement arr = 0;
-      c.That(comp->getBusInfo(type, dir, count, none) != kResultOk && comp->getBusInfo(type, dir, -1, none) != kResultOk,
+      c.That(comp->getBusInfo(type, dir, count, none) != kResultOk &&
+                 comp->getBusInfo(type, dir, -1, none) != kResultOk,
              which + ": no bus beyond the count");
-      if (type == kAudio) c.That(proc->getBusArrangement(dir, count, arr) != kResultOk, which + ": no arrangement beyond");
+      if (type == kAudio)
+        c.That(proc->getBusArrangement(dir, count, arr) != kResultOk, which + ": no arrangement beyond the count");
     }
   }
 }
