@@ -2,7 +2,8 @@
 # The main job: installs what is missing, builds the Windows configurations, gathers the deliverables
 # in dist/ and renders the demo through the shipped VST3 bundle under Wine (the embedded riff
 # through the default settings), printing its input and output levels.
-# With a mono WAV of one's own, and optionally settings by parameter name, it renders that too:
+# With a WAV of one's own (a multichannel one plays its first channel), and optionally settings
+# by parameter name, it renders that too:
 #   bash tools/main.sh my-guitar.wav Preamp=Stygra Gain=60   ->  dist/my-guitar-Kavrotel.wav
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

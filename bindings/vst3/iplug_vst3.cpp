@@ -113,8 +113,11 @@ bool IPlugVST3::BuildBuses() {
 
 bool IPlugVST3::BuildParameters() {
   if (GetPresetCount() > 0) {
-    auto preset = std::unique_ptr<Parameter>(new (std::nothrow)
-        Parameter(Wide("Preset").text, kPresetParamId, kEmpty16, 0, GetPresetCount(), ParameterInfo::kIsProgramChange, 0));
+    // A list of the presets: one step between each (none with one preset), so that a host's
+    // normalised values and typed numbers name a preset and stay within 0..1.
+    auto preset = std::unique_ptr<Parameter>(new (std::nothrow) Parameter(
+        Wide("Preset").text, kPresetParamId, kEmpty16, 0, GetPresetCount() - 1,
+        ParameterInfo::kIsProgramChange | ParameterInfo::kIsList, 0));
     if (!preset || !parameters.addParameter(std::move(preset))) return false;
   }
   if (!IsInstrument()) {

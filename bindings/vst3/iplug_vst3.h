@@ -6,6 +6,7 @@
 // _state.cpp, _controller.cpp; the view is IPlugVST3View.
 #pragma once
 
+#include <atomic>
 #include <vector>
 
 #include "core/iplug_base.h"
@@ -53,9 +54,9 @@ class IPlugVST3 : public IPlugBase, public Steinberg::Vst::IUnitInfo, public Ste
   tresult PLUGIN_API getState(Steinberg::IBStream* state) override;
 
   // ---- Controller (_controller.cpp) [UI thread, no lock] ----
-  tresult PLUGIN_API getParamStringByValue(ParamID id, ParamValue valueNormalized,
-                                           Steinberg::String128 string) override;
-  ParamValue PLUGIN_API plainParamToNormalized(ParamID id, ParamValue plainValue) override;
+  // Texts and conversions are the host-visible parameters' own (vst3_host_parameters.h). The
+  // bypass reads back what the controller was last told, by setParamNormalized or by the
+  // processor's flag changing; what plays follows the processor's flag alone.
   ParamValue PLUGIN_API getParamNormalized(ParamID id) override;
   tresult PLUGIN_API setParamNormalized(ParamID id, ParamValue value) override;
   Steinberg::IPlugView* PLUGIN_API createView(Steinberg::FIDString name) override;
@@ -122,6 +123,8 @@ class IPlugVST3 : public IPlugBase, public Steinberg::Vst::IUnitInfo, public Ste
   Steinberg::Vst::UnitID UnitOfGroup(const char* group);
   void ApplyParameterChanges(Steinberg::Vst::IParameterChanges* changes);
   void ApplyHostEvents(Steinberg::Vst::IEventList* events);
+  // [audio or UI thread, instance lock held] What plays, and what the controller then reads.
+  void PlayBypassed(bool bypassed);
   tresult CheckProcessData(const Steinberg::Vst::ProcessData& data) const;
   tresult ProcessLocked(Steinberg::Vst::ProcessData& data);
   int32_t ConnectBuses(const Steinberg::Vst::ProcessData& data);
@@ -132,4 +135,7 @@ class IPlugVST3 : public IPlugBase, public Steinberg::Vst::IUnitInfo, public Ste
 
   std::vector<IPlugVST3View*> views_;  // open views, not owned
   Steinberg::Vst::ProcessContext lastContext_{};
+  // The bypass as the controller answers it: written by the UI thread and the audio thread.
+  std::atomic<double> controllerBypass_{0.0};
+  static_assert(std::atomic<double>::is_always_lock_free, "the audio thread must not lock");
 };

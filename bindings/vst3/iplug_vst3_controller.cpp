@@ -1,42 +1,37 @@
 // IPlugVST3, controller side: parameter texts and conversions, the unit and program-list
 // information, views, and the plug-in's calls up to the host (gestures, context menu,
 // resize). [UI thread; no lock: setParamNormalized stores only, the queues are audible]
+// Texts and plain/normalised conversions are the parameter container's, through each
+// host-visible parameter object.
 #include <algorithm>
 #include <cstring>
 #include <new>
 
 #include "bindings/vst3/iplug_vst3.h"
 #include "bindings/vst3/iplug_vst3_view.h"
-#include "bindings/vst3/vst3_host_parameters.h"
 #include "platform/vst3/vst3_context_menu.h"
 #include "platform/vst3/vst3_strings.h"
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-tresult PLUGIN_API IPlugVST3::getParamStringByValue(ParamID id, ParamValue valueNormalized, String128 string) {
-  const IParameter* param = ParameterForId(id);
-  if (!param || !string) return kResultFalse;
-  vst3_binding::HostString(*param, valueNormalized, string);
-  return kResultOk;
-}
-
-ParamValue PLUGIN_API IPlugVST3::plainParamToNormalized(ParamID id, ParamValue plainValue) {
-  const IParameter* param = ParameterForId(id);
-  return param ? param->ToNormalized(plainValue) : plainValue;
-}
-
 ParamValue PLUGIN_API IPlugVST3::getParamNormalized(ParamID id) {
-  if (id == kBypassParamId) return GetBypassed() ? 1.0 : 0.0;
+  if (id == kBypassParamId) return controllerBypass_.load(std::memory_order_relaxed);
   const IParameter* param = ParameterForId(id);
   return param ? param->GetNormalized() : 0.0;
 }
 
 tresult PLUGIN_API IPlugVST3::setParamNormalized(ParamID id, ParamValue value) {
-  IParameter* param = ParameterForId(id);
-  if (!param || !(value == value)) return kResultFalse;
+  if (!(value == value)) return kResultFalse;
   // A host's value a rounding step outside 0..1 is its end of the range, not a refusal.
-  param->SetNormalized(std::clamp(value, 0.0, 1.0));
+  value = std::clamp(value, 0.0, 1.0);
+  if (id == kBypassParamId && !IsInstrument()) {
+    controllerBypass_.store(value, std::memory_order_relaxed);
+    return kResultOk;
+  }
+  IParameter* param = ParameterForId(id);
+  if (!param) return kResultFalse;
+  param->SetNormalized(value);
   return kResultOk;
 }
 

@@ -114,7 +114,7 @@ void IPlugVST3::ApplyParameterChanges(IParameterChanges* changes) {
     value = std::clamp(value, 0.0, 1.0);
     ParamID id = queue->getParameterId();
     if (id == kBypassParamId) {
-      SetBypassed(value > 0.5);
+      PlayBypassed(value > 0.5);
     } else if (id == kPresetParamId) {
       int32_t k = static_cast<int32_t>(value * GetPresetCount());
       if (k >= 0) ApplyPreset(k);
@@ -125,6 +125,11 @@ void IPlugVST3::ApplyParameterChanges(IParameterChanges* changes) {
       ParameterChanged(index);
     }
   }
+}
+
+void IPlugVST3::PlayBypassed(bool bypassed) {
+  SetBypassed(bypassed);
+  controllerBypass_.store(bypassed ? 1.0 : 0.0, std::memory_order_relaxed);
 }
 
 void IPlugVST3::ApplyHostEvents(IEventList* events) {

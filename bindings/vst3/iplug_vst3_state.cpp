@@ -63,7 +63,7 @@ tresult PLUGIN_API IPlugVST3::setState(IBStream* state) {
     for (int32_t offset = 0; offset + 8 <= incoming.Size(); offset += 8)
       if (!std::isfinite(IStateChunk::DecodeDouble(incoming.Data() + offset))) return kInvalidArgument;
     if (ReadState(incoming, 0) < 0) return kResultFalse;
-    SetBypassed(IStateChunk::DecodeInt32(flag) != 0);
+    PlayBypassed(IStateChunk::DecodeInt32(flag) != 0);
     RefreshParamControls();
     return kResultOk;
   });

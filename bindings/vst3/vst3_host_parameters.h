@@ -1,7 +1,8 @@
 // The host-visible parameters that stand for the plug-in's IParameter records. They convert
 // with the record's own mapping (its shape exponent and step), so that a host's default,
 // plain/normalised conversions, typed values and texts all agree with what the plug-in
-// stores. The record stays the plug-in's; these hold a reference to it. UI thread.
+// stores. A host's value outside 0..1 (or NaN) is taken as the nearest end (NaN as 0) before
+// the record maps it. The record stays the plug-in's; these hold a reference to it. UI thread.
 #pragma once
 
 #include "core/iparameter.h"
@@ -25,7 +26,7 @@ class PlugParameter : public HostBase {
   bool fromString(const Steinberg::TChar* string, ParamValue& v) const override {
     return NormalizedFromHostString(param_, string, v);
   }
-  ParamValue toPlain(ParamValue v) const override { return param_.FromNormalized(v); }
+  ParamValue toPlain(ParamValue v) const override { return param_.FromNormalized(Steinberg::Vst::ClampNormalized(v)); }
   ParamValue toNormalized(ParamValue plain) const override { return param_.ToNormalized(plain); }
 
  protected:

@@ -9,8 +9,19 @@
 namespace Steinberg {
 namespace Vst {
 
+ParamValue ClampNormalized(ParamValue v) { return v > 0 ? (v < 1 ? v : 1) : 0; }  // NaN fails v > 0
+
 namespace {
-ParamValue Clamp01(ParamValue v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
+// A typed number: a finite value with nothing after it but blanks.
+bool ParsePlain(const TChar* string, ParamValue& plain) {
+  char8 text[128];
+  if (!NarrowAsciiText(text, sizeof text, string)) return false;
+  char8* end = nullptr;
+  plain = std::strtod(text, &end);
+  if (end == text || !std::isfinite(plain)) return false;
+  while (*end == ' ' || *end == '\t') ++end;
+  return *end == 0;
+}
 }  // namespace
 
 Parameter::Parameter(const TChar* title, ParamID id, const TChar* units, ParamValue defaultNormalized,
@@ -26,7 +37,8 @@ Parameter::Parameter(const TChar* title, ParamID id, const TChar* units, ParamVa
 }
 
 bool Parameter::setNormalized(ParamValue v) {
-  v = Clamp01(v);
+  if (v != v) return false;
+  v = ClampNormalized(v);
   if (v == valueNormalized_) return false;
   valueNormalized_ = v;
   return true;
@@ -39,17 +51,24 @@ void Parameter::toString(ParamValue valueNormalized, String128 string) const {
 }
 
 bool Parameter::fromString(const TChar* string, ParamValue& valueNormalized) const {
-  char8 text[128];
-  NarrowToAscii(text, sizeof text, string);
-  char8* end = nullptr;
-  double plain = std::strtod(text, &end);
-  if (end == text || !std::isfinite(plain)) return false;
+  ParamValue plain = 0;
+  if (!ParsePlain(string, plain)) return false;
   valueNormalized = toNormalized(plain);
   return true;
 }
 
-ParamValue Parameter::toPlain(ParamValue valueNormalized) const { return valueNormalized; }
-ParamValue Parameter::toNormalized(ParamValue plainValue) const { return plainValue; }
+// A list without steps has the one value 0.
+bool Parameter::isDiscrete() const { return info_.stepCount > 0 || (info_.flags & ParameterInfo::kIsList); }
+
+ParamValue Parameter::toPlain(ParamValue valueNormalized) const {
+  ParamValue v = ClampNormalized(valueNormalized);
+  return isDiscrete() ? std::floor(v * info_.stepCount + 0.5) : v;
+}
+
+ParamValue Parameter::toNormalized(ParamValue plainValue) const {
+  if (!isDiscrete()) return ClampNormalized(plainValue);
+  return info_.stepCount > 0 ? ClampNormalized(plainValue / info_.stepCount) : 0;
+}
 
 RangeParameter::RangeParameter(const TChar* title, ParamID id, const TChar* units, ParamValue minPlain,
                                ParamValue maxPlain, ParamValue defaultValuePlain, int32 stepCount, int32 flags,
@@ -59,14 +78,14 @@ RangeParameter::RangeParameter(const TChar* title, ParamID id, const TChar* unit
 }
 
 ParamValue RangeParameter::toPlain(ParamValue valueNormalized) const {
-  ParamValue v = Clamp01(valueNormalized);
+  ParamValue v = ClampNormalized(valueNormalized);
   if (info_.stepCount > 0) return minPlain_ + std::floor(v * info_.stepCount + 0.5) / info_.stepCount * (maxPlain_ - minPlain_);
   return minPlain_ + v * (maxPlain_ - minPlain_);
 }
 
 ParamValue RangeParameter::toNormalized(ParamValue plainValue) const {
   if (maxPlain_ <= minPlain_) return 0;
-  return Clamp01((plainValue - minPlain_) / (maxPlain_ - minPlain_));
+  return ClampNormalized((plainValue - minPlain_) / (maxPlain_ - minPlain_));
 }
 
 StringListParameter::StringListParameter(const TChar* title, ParamID id, const TChar* units, int32 flags,
@@ -90,7 +109,7 @@ void StringListParameter::toString(ParamValue valueNormalized, String128 string)
 
 bool StringListParameter::fromString(const TChar* string, ParamValue& valueNormalized) const {
   char8 text[128];
-  NarrowToAscii(text, sizeof text, string);
+  if (!NarrowAsciiText(text, sizeof text, string)) return false;
   for (int32 i = 0; i < getEntryCount(); ++i) {
     if (strings_[static_cast<size_t>(i)] == text) {
       valueNormalized = toNormalized(i);
@@ -102,12 +121,12 @@ bool StringListParameter::fromString(const TChar* string, ParamValue& valueNorma
 
 ParamValue StringListParameter::toPlain(ParamValue valueNormalized) const {
   if (info_.stepCount <= 0) return 0;
-  return std::floor(Clamp01(valueNormalized) * info_.stepCount + 0.5);
+  return std::floor(ClampNormalized(valueNormalized) * info_.stepCount + 0.5);
 }
 
 ParamValue StringListParameter::toNormalized(ParamValue plainValue) const {
   if (info_.stepCount <= 0) return 0;
-  return Clamp01(plainValue / info_.stepCount);
+  return ClampNormalized(plainValue / info_.stepCount);
 }
 
 }  // namespace Vst

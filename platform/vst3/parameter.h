@@ -1,7 +1,9 @@
-// Host-visible parameter objects: Parameter (normalised value with its ParameterInfo),
+// Host-visible parameter objects: Parameter (normalised value with its ParameterInfo; its
+// plain value is the step index when it has steps or is a list, else the normalised value),
 // RangeParameter (a plain range mapped linearly) and StringListParameter (one text per step).
 // Subclasses may replace the mapping and the texts; the container answers the host with them.
-// UI thread; the normalised value is a plain double that the host's thread may write.
+// Whatever the host hands in (out of range, NaN, any text), a normalised result stays within
+// 0..1 and a plain one within the parameter's range. UI thread; no allocation but appendString.
 #pragma once
 
 #include <string>
@@ -11,6 +13,9 @@
 
 namespace Steinberg {
 namespace Vst {
+
+// A host's normalised value made safe to map: clamped to 0..1, NaN as 0.
+ParamValue ClampNormalized(ParamValue v);
 
 class Parameter {
  public:
@@ -25,16 +30,20 @@ class Parameter {
   ParameterInfo& getInfo() { return info_; }
   void setPrecision(int32 precision) { precision_ = precision; }
 
-  // Stores the value clamped to [0, 1]; true when it changed.
+  // Stores the value clamped to [0, 1]; true when it changed. NaN is refused (false).
   virtual bool setNormalized(ParamValue v);
   virtual ParamValue getNormalized() const { return valueNormalized_; }
 
+  // The plain value with the precision's decimals; a typed number (trailing blanks allowed)
+  // is read back through toNormalized.
   virtual void toString(ParamValue valueNormalized, String128 string) const;
   virtual bool fromString(const TChar* string, ParamValue& valueNormalized) const;
   virtual ParamValue toPlain(ParamValue valueNormalized) const;
   virtual ParamValue toNormalized(ParamValue plainValue) const;
 
  protected:
+  bool isDiscrete() const;
+
   ParameterInfo info_{};
   ParamValue valueNormalized_ = 0;
   int32 precision_ = 4;

@@ -13,6 +13,11 @@ void WidenAscii(char16* dest, int32 capacity, const char8* source);
 // Keeps the low byte of each unit; at most capacity - 1 characters, always terminated.
 void NarrowToAscii(char8* dest, int32 capacity, const char16* source);
 
+// For texts that are parsed (a host's typed value): false, with dest empty, when a unit is not
+// ASCII (its low byte could read as a digit) or no terminator comes within capacity units (a
+// cut text could read as another number). Reads at most capacity units of source.
+bool NarrowAsciiText(char8* dest, int32 capacity, const char16* source);
+
 // Copies up to size characters and zero-fills the rest; a text as long as the field keeps no
 // terminator (the records' own convention).
 void BoundedCopy(char8* dest, int32 size, const char8* source);

@@ -12,6 +12,7 @@
 #include "plugin/kavrotel_descriptor.h"
 #include "tests/dsp/counting_heap.h"
 #include "tools/vst3host/automation_render.h"
+#include "tools/vst3host/conformance.h"
 #include "tools/vst3host/host_objects.h"
 #include "tools/vst3host/riff_synth.h"
 
@@ -56,6 +57,7 @@ class Instance {
   }
   bool Ok() const { return component_ && processor_ && controller_; }
   IEditController* controller() const { return controller_; }
+  IComponent* component() const { return component_; }
   IAudioProcessor* processor() const { return processor_; }
 
   // Renders blocks of the signal from first on: 32-bit output, or 64-bit output, as doubles.
@@ -179,5 +181,16 @@ TEST_P(AmpOnBindingRealtime, ProcessAllocatesNothingWhateverTheQueueChanges) {
 }
 
 INSTANTIATE_TEST_SUITE_P(SampleSizes, AmpOnBindingRealtime, ::testing::Values(kSample32, kSample64));
+
+// The amplifier's own parameters (lists, shaped ranges, groups) through the checks a host's
+// validator makes of the surface.
+TEST_F(AmpOnBinding, TheSurfacePassesTheConformanceChecks) {
+  Instance amp(host, kSample32);
+  ASSERT_TRUE(amp.Ok());
+  vst3host::Checks checks("amplifier");
+  vst3host::CheckConformance(amp.component(), amp.processor(), amp.controller(), checks);
+  EXPECT_EQ(checks.Failed(), 0);
+  EXPECT_GT(checks.Passed(), 500);
+}
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "plugin/kavrotel_descriptor.h"
 #include "tests/support/fake_editor.h"
 #include "tests/vst3/fixture_plug.h"
+#include "tools/vst3host/conformance.h"
 #include "tools/vst3host/host_objects.h"
 
 namespace {
@@ -115,9 +116,62 @@ TEST_F(BindingTest, HostDefaultsAndConversionsUseEachParametersShape) {
   EXPECT_EQ(plug->getParamValueByString(1, typed, v), kResultOk);
   EXPECT_EQ(v, 1.0);
   EXPECT_EQ(plug->plainParamToNormalized(kBypass, 0.7), 0.7);
-  EXPECT_EQ(plug->setParamNormalized(kBypass, 1), kResultFalse);
-  EXPECT_EQ(plug->getParamNormalized(kBypass), 0.0);
   EXPECT_EQ(plug->getParamStringByValue(77, 0.5, typed), kResultFalse);
+}
+
+TEST_F(BindingTest, TheSurfacePassesTheConformanceChecks) {
+  vst3host::Checks checks("fixture");
+  vst3host::CheckConformance(plug, plug, plug, checks);
+  EXPECT_EQ(checks.Failed(), 0);
+  EXPECT_GT(checks.Passed(), 200);
+}
+
+// The controller answers the bypass it was last given at once; what plays follows the queue
+// and the state, and the controller follows those in turn.
+TEST_F(BindingTest, ABypassSetThroughTheControllerReadsBackWhileThePlayedOneFollowsTheQueue) {
+  EXPECT_EQ(plug->setParamNormalized(kBypass, 1), kResultOk);
+  EXPECT_EQ(plug->getParamNormalized(kBypass), 1.0);
+  ASSERT_EQ(Run(0.25f), kResultOk);
+  EXPECT_FALSE(plug->GetBypassed());
+  EXPECT_NE(output, input);
+  EXPECT_EQ(plug->setParamNormalized(kBypass, std::nan("")), kResultFalse);
+  EXPECT_EQ(plug->getParamNormalized(kBypass), 1.0);
+
+  ParameterChanges off, on;
+  off.Add(kBypass, 0.2);
+  on.Add(kBypass, 0.7);
+  ASSERT_EQ(Run(0.25f, &off), kResultOk);
+  EXPECT_EQ(plug->getParamNormalized(kBypass), 0.0);
+  ASSERT_EQ(Run(0.25f, &on), kResultOk);
+  EXPECT_EQ(plug->getParamNormalized(kBypass), 1.0);
+  EXPECT_EQ(output, input);
+
+  std::vector<uint8> state = Save();
+  state[state.size() - 4] = 0;  // the bypass word, little-endian
+  MemoryStream stream(state);
+  ASSERT_EQ(plug->setState(&stream), kResultOk);
+  EXPECT_EQ(plug->getParamNormalized(kBypass), 0.0);
+  EXPECT_FALSE(plug->GetBypassed());
+  ProcessSetup setup{kRealtime, kSample32, kBlock, 48000};
+  ASSERT_EQ(plug->setupProcessing(setup), kResultOk);
+  EXPECT_EQ(plug->getParamNormalized(kBypass), 0.0);
+}
+
+TEST_F(BindingTest, ThePresetParameterIsAListOfThePresetsWithinZeroToOne) {
+  ParameterInfo info{};
+  ASSERT_EQ(plug->getParameterInfo(0, info), kResultOk);
+  ASSERT_EQ(info.id, IPlugVST3::kPresetParamId);
+  EXPECT_EQ(info.flags, ParameterInfo::kIsProgramChange | ParameterInfo::kIsList);
+  EXPECT_EQ(info.stepCount, 0);  // one preset
+  String128 typed{};
+  const char16 text[] = u"77";
+  std::memcpy(typed, text, sizeof text);
+  ParamValue v = -1;
+  EXPECT_EQ(plug->getParamValueByString(info.id, typed, v), kResultOk);
+  EXPECT_EQ(v, 0.0);
+  EXPECT_EQ(plug->normalizedParamToPlain(info.id, 5.0), 0.0);
+  EXPECT_EQ(plug->plainParamToNormalized(info.id, 77.0), 0.0);
+  EXPECT_EQ(plug->getParamStringByValue(info.id, 0.0, typed), kResultOk);
 }
 
 TEST_F(BindingTest, QueuesApplyTheirLastPointOnce) {

@@ -1,8 +1,9 @@
 // vst3host: a VST3 host of our own for the tests and the demo.
 //   vst3host scenario <name|all> <bundle>         runs scenarios, ends with "N passed, M failed"
-//   vst3host render <bundle> [--in <mono.wav>] --out <out.wav> [Name=value ...]
-// Without --in, render plays the embedded riff. Names are parameter titles or ids; values are
-// plain values or list texts. Exit status 0 on success, 1 on a failed check or a bad input.
+//   vst3host render <bundle> [--in <in.wav>] --out <out.wav> [Name=value ...]
+// Without --in, render plays the embedded riff; a file of several channels plays its first.
+// Names are parameter titles or ids; values are plain values or list texts. Exit status 0 on
+// success, 1 on a failed check or a bad input.
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -21,7 +22,7 @@ namespace {
 int Usage() {
   std::fprintf(stderr,
                "usage: vst3host scenario <name|all> <bundle>\n"
-               "       vst3host render <bundle> [--in <mono.wav>] --out <out.wav> [Name=value ...]\n");
+               "       vst3host render <bundle> [--in <in.wav>] --out <out.wav> [Name=value ...]\n");
   return 2;
 }
 
@@ -58,12 +59,12 @@ void PrintLevels(const char* what, const std::string& name, const std::vector<fl
 
 // A PCM file holds full scale at most: the render's louder samples are clipped in it.
 void NoteClipping(const MonoWav& wav) {
-  if (wav.format == SampleFormat::kFloat32) return;
+  if (IsFloat(wav.format)) return;
   size_t clipped = 0;
   for (float v : wav.samples) clipped += std::fabs(v) > 1.0f;
   if (clipped > 0)
     std::printf("note: %zu samples beyond full scale are clipped in the %d-bit file\n", clipped,
-                wav.format == SampleFormat::kPcm16 ? 16 : 24);
+                BitsPerSample(wav.format));
 }
 
 int Render(int argc, char** argv) {
@@ -86,6 +87,8 @@ int Render(int argc, char** argv) {
     std::vector<uint8_t> bytes;
     if (!ReadFile(inPath, bytes, error)) return Fail(error);
     if (!ParseWav(bytes.data(), bytes.size(), input, error)) return Fail(inPath + ": " + error);
+    if (input.fileChannels > 1)
+      std::printf("note: %s has %d channels; rendering its first\n", inPath.c_str(), input.fileChannels);
   }
 
   Vst3Module module;
@@ -100,7 +103,7 @@ int Render(int argc, char** argv) {
     return Fail(error);
   instance.Destroy();
 
-  MonoWav result{input.sampleRate, input.format, output};
+  MonoWav result{input.sampleRate, input.format, output, 1};
   if (!WriteFile(outPath, EncodeWav(result), error)) return Fail(error);
   PrintLevels("input ", inPath.empty() ? "(embedded riff)" : inPath, input.samples, input.sampleRate);
   PrintLevels("output", outPath, output, input.sampleRate);

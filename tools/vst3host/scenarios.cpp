@@ -1,18 +1,6 @@
 #include "tools/vst3host/scenarios.h"
 
-#include <cstdio>
-
 namespace vst3host {
-
-bool Checks::That(bool ok, const std::string& what) {
-  if (ok) {
-    ++passed_;
-  } else {
-    ++failed_;
-    std::printf("  FAILED [%s] %s\n", scenario_.c_str(), what.c_str());
-  }
-  return ok;
-}
 
 const std::vector<NamedScenario>& AllScenarios() {
   static const std::vector<NamedScenario> all = {
@@ -24,6 +12,7 @@ const std::vector<NamedScenario>& AllScenarios() {
       {"host-input", ScenarioHostInput},
       {"state", ScenarioState},
       {"controller", ScenarioController},
+      {"conformance", ScenarioConformance},
       {"view", ScenarioView},
       {"realtime", ScenarioRealtime},
   };

@@ -5,21 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "tools/vst3host/checks.h"
+
 namespace vst3host {
-
-class Checks {
- public:
-  explicit Checks(std::string scenario) : scenario_(std::move(scenario)) {}
-  // Records one check; a failure is printed with what was expected.
-  bool That(bool ok, const std::string& what);
-  int Passed() const { return passed_; }
-  int Failed() const { return failed_; }
-
- private:
-  std::string scenario_;
-  int passed_ = 0;
-  int failed_ = 0;
-};
 
 using Scenario = void (*)(const std::string& bundle, Checks& checks);
 
@@ -39,6 +27,7 @@ void ScenarioAutomation(const std::string& bundle, Checks& checks);
 void ScenarioHostInput(const std::string& bundle, Checks& checks);
 void ScenarioState(const std::string& bundle, Checks& checks);
 void ScenarioController(const std::string& bundle, Checks& checks);
+void ScenarioConformance(const std::string& bundle, Checks& checks);
 void ScenarioView(const std::string& bundle, Checks& checks);
 void ScenarioRealtime(const std::string& bundle, Checks& checks);
 

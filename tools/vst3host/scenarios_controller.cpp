@@ -60,8 +60,8 @@ void ScenarioBusesAndParameters(const std::string& bundle, Checks& c) {
   ParameterInfo info{};
   c.That(FindInfo(ctl, kBypassId, info) && info.flags == 0x10009 && info.stepCount == 1 && NarrowText(info.title) == "Bypass",
          "bypass parameter");
-  c.That(FindInfo(ctl, kPresetId, info) && info.flags == 0x8000 && info.stepCount == 1 && info.defaultNormalizedValue == 0,
-         "preset parameter");
+  c.That(FindInfo(ctl, kPresetId, info) && info.flags == 0x8008 && info.stepCount == 0 && info.defaultNormalizedValue == 0,
+         "preset parameter: a program-change list of one preset");
   c.That(FindInfo(ctl, 11, info) && info.stepCount == 2 && info.flags == 9 && NarrowText(info.title) == "Cabinet",
          "cabinet model: a list of three");
   // A host's "reset to default" sets the reported default; it must map back to the plug-in's.
@@ -96,8 +96,14 @@ void ScenarioController(const std::string& bundle, Checks& c) {
   std::memcpy(text, orrindal, sizeof orrindal);
   c.That(ctl->getParamValueByString(11, text, v) == kResultOk && v == 1.0, "a typed list entry selects it");
   c.That(ctl->getParamNormalized(kPresetId) == 0, "the preset parameter reads 0");
-  c.That(ctl->setParamNormalized(kBypassId, 1) == kResultFalse && ctl->getParamNormalized(kBypassId) == 0,
-         "bypass is not set through setParamNormalized");
+  c.That(ctl->setParamNormalized(kBypassId, 1) == kResultOk && ctl->getParamNormalized(kBypassId) == 1,
+         "a bypass set through setParamNormalized reads back at once");
+  const char16 seventySeven[] = u"77";
+  std::memcpy(text, seventySeven, sizeof seventySeven);
+  c.That(ctl->getParamValueByString(kPresetId, text, v) != kResultOk || (v >= 0 && v <= 1),
+         "a typed preset of 77 stays within 0..1");
+  c.That(ctl->normalizedParamToPlain(kPresetId, 5) == 0 && ctl->plainParamToNormalized(kPresetId, 77) == 0,
+         "the one preset's plain value is 0 whatever the host hands in");
   c.That(ctl->setParamNormalized(5, 0.25) == kResultOk && Near(ctl->getParamNormalized(5), 0.25), "setParamNormalized");
 
   IUnitInfo* units = nullptr;

@@ -3,18 +3,57 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 namespace vst3host {
 
+uint16_t BitsPerSample(SampleFormat format) {
+  switch (format) {
+    case SampleFormat::kPcm16: return 16;
+    case SampleFormat::kPcm24: return 24;
+    case SampleFormat::kPcm32:
+    case SampleFormat::kFloat32: return 32;
+    case SampleFormat::kFloat64: return 64;
+  }
+  return 0;
+}
+
+bool IsFloat(SampleFormat format) { return format == SampleFormat::kFloat32 || format == SampleFormat::kFloat64; }
+
 namespace {
+
+constexpr uint16_t kTagPcm = 1, kTagFloat = 3, kTagExtensible = 0xFFFE;
+// The sub-format identifiers of the extensible header end in these 14 bytes; the first two
+// are the plain format tag.
+constexpr uint8_t kSubFormatTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                        0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 
 uint32_t Le32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
 uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint64_t Le64(const uint8_t* p) { return Le32(p) | (static_cast<uint64_t>(Le32(p + 4)) << 32); }
 
 struct Format {
   uint16_t tag = 0, channels = 0, bits = 0, blockAlign = 0;
   uint32_t rate = 0;
 };
+
+bool ReadExtensible(const uint8_t* p, uint32_t size, Format& f, std::string& error) {
+  if (size < 40 || Le16(p + 16) < 22) {
+    error = "the extensible fmt chunk is shorter than 40 bytes";
+    return false;
+  }
+  uint16_t validBits = Le16(p + 18);
+  if (validBits > f.bits) {
+    error = "the extensible fmt chunk has more valid bits than its samples hold";
+    return false;
+  }
+  if (std::memcmp(p + 26, kSubFormatTail, sizeof kSubFormatTail) != 0) {
+    error = "the extensible fmt chunk names an unknown sub-format";
+    return false;
+  }
+  f.tag = Le16(p + 24);
+  return true;
+}
 
 bool ReadFormat(const uint8_t* p, uint32_t size, Format& f, std::string& error) {
   if (size < 16) {
@@ -26,38 +65,52 @@ bool ReadFormat(const uint8_t* p, uint32_t size, Format& f, std::string& error) 
   f.rate = Le32(p + 4);
   f.blockAlign = Le16(p + 12);
   f.bits = Le16(p + 14);
-  if (f.tag == 0xFFFE) {  // extensible: the real tag is the first two bytes of the sub-format
-    if (size < 40) {
-      error = "the extensible fmt chunk is shorter than 40 bytes";
-      return false;
+  return f.tag != kTagExtensible || ReadExtensible(p, size, f, error);
+}
+
+bool FormatOf(const Format& f, SampleFormat& format) {
+  const struct {
+    uint16_t tag, bits;
+    SampleFormat format;
+  } kAccepted[] = {{kTagPcm, 16, SampleFormat::kPcm16},     {kTagPcm, 24, SampleFormat::kPcm24},
+                   {kTagPcm, 32, SampleFormat::kPcm32},     {kTagFloat, 32, SampleFormat::kFloat32},
+                   {kTagFloat, 64, SampleFormat::kFloat64}};
+  for (const auto& a : kAccepted) {
+    if (a.tag == f.tag && a.bits == f.bits) {
+      format = a.format;
+      return true;
     }
-    f.tag = Le16(p + 24);
   }
-  return true;
+  return false;
 }
 
 bool CheckFormat(const Format& f, SampleFormat& format, std::string& error) {
-  if (f.channels != 1) {
-    error = "only mono files are accepted (this one has " + std::to_string(f.channels) + " channels)";
+  if (f.channels == 0) {
+    error = "the fmt chunk declares no channels";
     return false;
   }
   if (f.rate < 8000 || f.rate > 384000) {
     error = "unsupported sample rate " + std::to_string(f.rate);
     return false;
   }
-  if (f.tag == 1 && f.bits == 16) format = SampleFormat::kPcm16;
-  else if (f.tag == 1 && f.bits == 24) format = SampleFormat::kPcm24;
-  else if (f.tag == 3 && f.bits == 32) format = SampleFormat::kFloat32;
-  else {
+  if (!FormatOf(f, format)) {
     error = "unsupported sample format (tag " + std::to_string(f.tag) + ", " + std::to_string(f.bits) +
-            " bits); 16-bit or 24-bit PCM or 32-bit float are accepted";
+            " bits); 16-, 24- or 32-bit PCM or 32- or 64-bit float are accepted";
     return false;
   }
-  if (f.blockAlign != f.bits / 8) {
-    error = "the block alignment does not match the sample size";
+  if (f.blockAlign != static_cast<uint32_t>(f.channels) * (f.bits / 8)) {
+    error = "the block alignment does not match the channels and the sample size";
     return false;
   }
   return true;
+}
+
+// A float sample that is not finite is silence; a finite double beyond float's range is its
+// nearest float (converting it directly would be undefined).
+float FiniteFloat(double v) {
+  if (!std::isfinite(v)) return 0.0f;
+  constexpr double kMax = std::numeric_limits<float>::max();
+  return static_cast<float>(v < -kMax ? -kMax : (v > kMax ? kMax : v));
 }
 
 float DecodeSample(const uint8_t* p, SampleFormat format) {
@@ -67,11 +120,18 @@ float DecodeSample(const uint8_t* p, SampleFormat format) {
       int32_t v = static_cast<int32_t>((p[0] << 8) | (p[1] << 16) | (static_cast<uint32_t>(p[2]) << 24)) >> 8;
       return static_cast<float>(v / 8388608.0);
     }
+    case SampleFormat::kPcm32: return static_cast<float>(static_cast<int32_t>(Le32(p)) / 2147483648.0);
     case SampleFormat::kFloat32: {
       uint32_t bits = Le32(p);
       float v;
       std::memcpy(&v, &bits, 4);
-      return std::isfinite(v) ? v : 0.0f;
+      return FiniteFloat(v);
+    }
+    case SampleFormat::kFloat64: {
+      uint64_t bits = Le64(p);
+      double v;
+      std::memcpy(&v, &bits, 8);
+      return FiniteFloat(v);
     }
   }
   return 0;
@@ -116,9 +176,12 @@ bool ParseWav(const uint8_t* bytes, size_t size, MonoWav& wav, std::string& erro
     return false;
   }
   if (!CheckFormat(format, wav.format, error)) return false;
+  // Whole frames only: the first channel of frame i starts at i * blockAlign, and the frame
+  // lies inside the data chunk.
   size_t frameBytes = format.blockAlign;
   size_t frames = dataSize / frameBytes;
   wav.sampleRate = format.rate;
+  wav.fileChannels = format.channels;
   wav.samples.resize(frames);
   for (size_t i = 0; i < frames; ++i) wav.samples[i] = DecodeSample(data + i * frameBytes, wav.format);
   return true;
@@ -132,14 +195,39 @@ void Put16(std::vector<uint8_t>& out, uint16_t v) {
   out.push_back(static_cast<uint8_t>(v));
   out.push_back(static_cast<uint8_t>(v >> 8));
 }
-int32_t Quantise(float v, double scale, int32_t lo, int32_t hi) {
+void PutBytes(std::vector<uint8_t>& out, uint64_t v, int count) {
+  for (int i = 0; i < count; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+// Rounded and clamped in double before the conversion, so that no value (huge, infinite, NaN)
+// reaches a conversion it does not fit; not finite gives 0.
+int64_t Quantise(float v, int bits) {
+  if (!std::isfinite(v)) return 0;
+  const double scale = std::ldexp(1.0, bits - 1), lo = -scale, hi = scale - 1;
   double q = std::floor(static_cast<double>(v) * scale + 0.5);
-  return static_cast<int32_t>(q < lo ? lo : (q > hi ? hi : q));
+  return static_cast<int64_t>(q < lo ? lo : (q > hi ? hi : q));
+}
+void PutSample(std::vector<uint8_t>& out, float v, SampleFormat format) {
+  if (IsFloat(format)) {
+    double finite = std::isfinite(v) ? v : 0.0;
+    if (format == SampleFormat::kFloat64) {
+      uint64_t b;
+      std::memcpy(&b, &finite, 8);
+      PutBytes(out, b, 8);
+    } else {
+      float f = static_cast<float>(finite);
+      uint32_t b;
+      std::memcpy(&b, &f, 4);
+      Put32(out, b);
+    }
+    return;
+  }
+  int bits = BitsPerSample(format);
+  PutBytes(out, static_cast<uint64_t>(Quantise(v, bits)), bits / 8);
 }
 }  // namespace
 
 std::vector<uint8_t> EncodeWav(const MonoWav& wav) {
-  uint16_t bits = wav.format == SampleFormat::kPcm16 ? 16 : (wav.format == SampleFormat::kPcm24 ? 24 : 32);
+  uint16_t bits = BitsPerSample(wav.format);
   uint16_t bytesPerSample = bits / 8;
   uint32_t dataSize = static_cast<uint32_t>(wav.samples.size() * bytesPerSample);
   std::vector<uint8_t> out;
@@ -148,7 +236,7 @@ std::vector<uint8_t> EncodeWav(const MonoWav& wav) {
   Put32(out, 36 + dataSize + (dataSize & 1));
   out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
   Put32(out, 16);
-  Put16(out, wav.format == SampleFormat::kFloat32 ? 3 : 1);
+  Put16(out, IsFloat(wav.format) ? kTagFloat : kTagPcm);
   Put16(out, 1);
   Put32(out, wav.sampleRate);
   Put32(out, wav.sampleRate * bytesPerSample);
@@ -156,18 +244,7 @@ std::vector<uint8_t> EncodeWav(const MonoWav& wav) {
   Put16(out, bits);
   out.insert(out.end(), {'d', 'a', 't', 'a'});
   Put32(out, dataSize);
-  for (float v : wav.samples) {
-    if (wav.format == SampleFormat::kPcm16) {
-      Put16(out, static_cast<uint16_t>(Quantise(v, 32768.0, -32768, 32767)));
-    } else if (wav.format == SampleFormat::kPcm24) {
-      uint32_t q = static_cast<uint32_t>(Quantise(v, 8388608.0, -8388608, 8388607));
-      for (int i = 0; i < 3; ++i) out.push_back(static_cast<uint8_t>(q >> (8 * i)));
-    } else {
-      uint32_t b;
-      std::memcpy(&b, &v, 4);
-      Put32(out, b);
-    }
-  }
+  for (float v : wav.samples) PutSample(out, v, wav.format);
   if (dataSize & 1) out.push_back(0);
   return out;
 }
