@@ -51,7 +51,8 @@ class IPlugVST3 : public IPlugBase, public Steinberg::Vst::IUnitInfo, public Ste
   // [audio thread, takes the lock; no allocation]
   tresult PLUGIN_API process(Steinberg::Vst::ProcessData& data) override;
 
-  // ---- State, through the component and the controller alike (_state.cpp) [UI thread, lock] ----
+  // ---- State, through the component and the controller alike (_state.cpp) [UI thread; the
+  // lock only while values are copied, no allocation under it] ----
   tresult PLUGIN_API setState(Steinberg::IBStream* state) override;
   tresult PLUGIN_API getState(Steinberg::IBStream* state) override;
 
@@ -96,7 +97,8 @@ class IPlugVST3 : public IPlugBase, public Steinberg::Vst::IUnitInfo, public Ste
   void ResizeEditor(int32_t width, int32_t height) override;
   // [any thread] From the set-up's process mode.
   bool IsOfflineRender() override;
-  // [audio thread, lock held; no allocation] From the last block's process context.
+  // [any thread, takes the lock; no allocation] From the last block's process context, which
+  // process stores under the lock.
   int32_t GetSamplePosition() override;
   double GetTempo() override;
   void GetTimeSignature(int32_t* numerator, int32_t* denominator) override;
@@ -132,7 +134,8 @@ class IPlugVST3 : public IPlugBase, public Steinberg::Vst::IUnitInfo, public Ste
   void Process32(Steinberg::Vst::ProcessData& data);
   void Process64(Steinberg::Vst::ProcessData& data);
   void FinishOutputs(Steinberg::Vst::ProcessData& data);
+  Steinberg::Vst::ProcessContext LastContext();
 
   std::vector<IPlugVST3View*> views_;  // open views, not owned
-  Steinberg::Vst::ProcessContext lastContext_{};
+  Steinberg::Vst::ProcessContext lastContext_{};  // guarded by the instance lock
 };
