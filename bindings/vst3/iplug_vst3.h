@@ -51,8 +51,7 @@ class IPlugVST3 : public IPlugBase, public Steinberg::Vst::IUnitInfo, public Ste
   // [audio thread, takes the lock; no allocation]
   tresult PLUGIN_API process(Steinberg::Vst::ProcessData& data) override;
 
-  // ---- State, through the component and the controller alike (_state.cpp) [UI thread; the
-  // lock only while values are copied, no allocation under it] ----
+  // ---- State, through the component and the controller alike (_state.cpp) [UI thread; lock only to copy] ----
   tresult PLUGIN_API setState(Steinberg::IBStream* state) override;
   tresult PLUGIN_API getState(Steinberg::IBStream* state) override;
 

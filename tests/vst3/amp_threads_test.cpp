@@ -99,9 +99,12 @@ class AmpThreads : public ::testing::Test {
         failed += controller_->getParamStringByValue(id, value, text) != kResultOk;
         ParamValue parsed = -1;
         failed += controller_->getParamValueByString(id, text, parsed) != kResultOk;
-        failed += !std::isfinite(controller_->plainParamToNormalized(id, controller_->normalizedParamToPlain(id, value)));
+        failed += !(parsed >= 0.0 && parsed <= 1.0);
+        ParamValue plain = controller_->normalizedParamToPlain(id, value);
+        failed += !std::isfinite(controller_->plainParamToNormalized(id, plain));
       }
-      controller_->getParamNormalized(IPlugVST3::kBypassParamId);
+      ParamValue bypass = controller_->getParamNormalized(IPlugVST3::kBypassParamId);
+      failed += bypass != 0.0 && bypass != 1.0;
       MemoryStream stream;
       failed += controller_->getState(&stream) != kResultOk;
       if (round % kRoundsPerRestore == 0) saved = stream.Bytes();
