@@ -14,9 +14,16 @@ if(WIN32)
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
 
+if(KAVROTEL_SANITIZE AND KAVROTEL_TSAN)
+  message(FATAL_ERROR "KAVROTEL_SANITIZE and KAVROTEL_TSAN cannot be combined")
+endif()
 if(KAVROTEL_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
+endif()
+if(KAVROTEL_TSAN)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
 endif()
 
 # Warnings as errors on our own code only (third-party sources build with their own habits).

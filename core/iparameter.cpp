@@ -35,7 +35,7 @@ void IParameter::InitDouble(const char* name, double defaultValue, double minVal
   CopyText(label_, sizeof(label_), label);
   CopyText(group_, sizeof(group_), group);
   min_ = minValue;
-  value_ = defaultValue;
+  Set(defaultValue);
   max_ = std::fmax(maxValue, minValue + step);
   step_ = step;
   precision_ = PrecisionOf(step);
@@ -132,7 +132,7 @@ bool IParameter::MapDisplayText(const char* text, int32_t* value) const {
 
 const char* IParameter::GetLabelForHost() const {
   if (GetDisplayTextCount() == 0) return label_;
-  const DisplayText* entry = FindDisplayText(TruncateToInt32(value_));
+  const DisplayText* entry = FindDisplayText(TruncateToInt32(Value()));
   return entry && entry->text[0] ? "" : label_;
 }
 

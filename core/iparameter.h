@@ -1,9 +1,11 @@
 // IParameter: one plug-in parameter: its kind, its value in natural units, its range, step and
 // shape, its names and display texts. Hosts and controls exchange values with it as normalised
-// numbers 0..1 through the shape exponent. No lock of its own: writers hold the plug-in's
-// instance lock, editor-side readers read without one.
+// numbers 0..1 through the shape exponent. No lock of its own: the value is an atomic that any
+// thread may read or write (the VST3 controller stores it without the instance lock while a
+// block reads it); everything else is fixed once declared.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -30,16 +32,17 @@ class IParameter {
   // Appends one display text; false (and nothing appended) when the list cannot grow.
   bool SetDisplayText(int32_t value, const char* text);
 
-  // Values [any thread; callers that write hold the instance lock; no allocation].
-  void Set(double value) { value_ = value; }
+  // Values [any thread; no lock, no allocation]. Relaxed: a value carries no other data with it;
+  // the instance lock orders whatever a change recomputes.
+  void Set(double value) { value_.store(value, std::memory_order_relaxed); }
   // value = min + (max - min) * x^shape, stepped for every kind but double, limited to the max.
-  void SetNormalized(double normalized) { value_ = FromNormalized(normalized); }
+  void SetNormalized(double normalized) { Set(FromNormalized(normalized)); }
   // The value SetNormalized(normalized) would store, without storing it.
   double FromNormalized(double normalized) const;
   double ToNormalized(double plainValue) const;
-  double GetNormalized() const { return ToNormalized(value_); }
-  bool GetBool() const { return value_ >= 0.5; }
-  double Value() const { return value_; }
+  double GetNormalized() const { return ToNormalized(Value()); }
+  bool GetBool() const { return Value() >= 0.5; }
+  double Value() const { return value_.load(std::memory_order_relaxed); }
   int32_t Type() const { return type_; }
   double GetMin() const { return min_; }
   double GetMax() const { return max_; }
@@ -81,7 +84,9 @@ class IParameter {
   static int32_t PrecisionOf(double step);
 
   int32_t type_ = kTypeNone;
-  double value_ = 0.0;
+  std::atomic<double> value_{0.0};
+  // A lock inside the atomic would make a block wait on the controller.
+  static_assert(std::atomic<double>::is_always_lock_free, "the parameter value must be lock-free");
   double min_ = 0.0;
   double max_ = 1.0;
   double step_ = 1.0;

@@ -2,7 +2,9 @@
 // class, derives. It owns the parameters, presets, channel records, latency delay and editor,
 // and runs one block of float host audio through the plug-in's double-precision ProcessBlock.
 // Bindings call down into its virtual operations and implement the pure ones that call up to
-// the host. Everything runs with a null editor. The instance lock is recursive.
+// the host. Everything runs with a null editor. The instance lock is recursive and guards the
+// blocks, the state and the presets; the values one thread writes while another reads without
+// it (parameter values, bypass, host, current preset, latency) are lock-free atomics.
 //
 // Index of this header: virtual operations (in slot order) | construction and identity |
 // channels and the block frame | parameters, state and presets | host.
@@ -10,6 +12,7 @@
 // iplug_base_state.cpp (state), iplug_base_presets.cpp (presets), iplug_base_host.cpp (host).
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -66,7 +69,7 @@ class IPlugBase {
   virtual void HandleSysExEvent(const ISysExEvent& /*event*/) {}
   // [UI thread] Writes "" and answers false.
   virtual bool GetMidiNoteName(int32_t note, char* textOut);
-  // [UI thread, takes the lock; may allocate] Appends the parameter state.
+  // [UI thread, takes the lock; allocates before taking it] Appends the parameter state.
   virtual bool WriteState(IStateChunk& chunk);
   // [UI thread, takes the lock; no allocation] Restores it; the end position or -1.
   virtual int32_t ReadState(const IStateChunk& chunk, int32_t position);
@@ -94,7 +97,7 @@ class IPlugBase {
   virtual void GetTimeSignature(int32_t* numerator, int32_t* denominator) = 0;
   virtual void GetTransport(ITransportInfo* info) = 0;
   // [any thread]
-  virtual int32_t GetHostId() { return hostId_; }
+  virtual int32_t GetHostId() { return hostId_.load(std::memory_order_relaxed); }
   // [any thread]
   virtual int32_t GetPluginApi() { return pluginApi_; }
   // [UI thread]
@@ -104,7 +107,8 @@ class IPlugBase {
   // [UI thread, takes the lock] Takes ownership; pushes every parameter's normalised value to
   // the editor, then has it create its drawing bitmaps. A previous editor is deleted.
   virtual void AttachEditor(IEditor* editor);
-  // [UI thread; allocates the delay ring] Stores the latency and re-sizes the delay line.
+  // [UI thread, takes the lock; allocates the new delay line before taking it] Stores the
+  // latency and puts a delay line of that length (from silence) in place of the old one.
   virtual void SetLatency(int32_t samples);
   // [audio thread, lock held]
   virtual bool SendMidiEvent(const IMidiEvent& event) = 0;
@@ -127,17 +131,17 @@ class IPlugBase {
   int32_t GetUniqueId() const { return uniqueId_; }
   int32_t GetMakerId() const { return makerId_; }
   int32_t GetVersion() const { return version_; }
-  int32_t GetHostVersion() const { return hostVersion_; }
+  int32_t GetHostVersion() const { return hostVersion_.load(std::memory_order_relaxed); }
   bool DoesMidi() const { return doesMidi_; }
   bool DoesStateChunks() const { return doesStateChunks_; }
   bool IsInstrument() const { return isInstrument_; }
-  bool GetBypassed() const { return bypassed_; }
-  void SetBypassed(bool bypassed) { bypassed_ = bypassed; }
+  bool GetBypassed() const { return bypassed_.load(std::memory_order_relaxed); }
+  void SetBypassed(bool bypassed) { bypassed_.store(bypassed, std::memory_order_relaxed); }
   double GetSampleRate() const { return sampleRate_; }
   // [set-up thread]
   void SetSampleRate(double rate) { sampleRate_ = rate; }
   int32_t GetBlockSize() const { return blockSize_; }
-  int32_t GetLatency() const { return latency_; }
+  int32_t GetLatency() const { return latency_.load(std::memory_order_relaxed); }
   ILatencyDelay* GetLatencyDelay() const { return latencyDelay_.get(); }
   IEditor* GetEditor() const { return editor_.get(); }
   RecursiveLock& GetLock() { return lock_; }
@@ -193,7 +197,8 @@ class IPlugBase {
   // [any thread; no allocation] Null outside the parameters.
   IParameter* GetParameter(int32_t index) const { return params_.Get(index); }
   int32_t GetParameterCount() const { return params_.GetSize(); }
-  // [UI thread, takes the lock; may allocate] The parameter state, appended to the chunk.
+  // [UI thread, takes the lock; allocates before taking it] The parameter state, appended to
+  // the chunk.
   bool SerializeParams(IStateChunk& chunk);
   // [UI thread, takes the lock] Restores it from position; the end position or -1.
   int32_t UnserializeParams(const IStateChunk& chunk, int32_t position);
@@ -203,7 +208,7 @@ class IPlugBase {
   // [UI thread; may allocate]
   int32_t GetPresetCount() const { return presets_.GetSize(); }
   IPreset* GetPreset(int32_t index) const { return presets_.Get(index); }
-  int32_t GetCurrentPresetIndex() const { return currentPreset_; }
+  int32_t GetCurrentPresetIndex() const { return currentPreset_.load(std::memory_order_relaxed); }
   // Restores (or, when uninitialised, initialises from the current state) preset index and
   // makes it current.
   bool ApplyPreset(int32_t index);
@@ -240,7 +245,7 @@ class IPlugBase {
  protected:
   // For binding constructors: the bypass path's delay line over every channel.
   void CreateLatencyDelay(int32_t delayLength);
-  void SetCurrentPresetIndex(int32_t index) { currentPreset_ = index; }
+  void SetCurrentPresetIndex(int32_t index) { currentPreset_.store(index, std::memory_order_relaxed); }
 
  private:
   // One input or output channel.
@@ -272,16 +277,19 @@ class IPlugBase {
   int32_t makerId_;
   int32_t version_;
   int32_t pluginApi_;
-  int32_t hostId_ = -1;
-  int32_t hostVersion_ = 0;
+  // Shared without the lock (see the header's opening): relaxed, since none publishes other data.
+  static_assert(std::atomic<int32_t>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
+                "values shared with the audio thread must be lock-free");
+  std::atomic<int32_t> hostId_{-1};
+  std::atomic<int32_t> hostVersion_{0};
   bool doesStateChunks_;
   bool isInstrument_;
   bool doesMidi_;
-  bool bypassed_ = false;
-  int32_t currentPreset_ = 0;
+  std::atomic<bool> bypassed_{false};
+  std::atomic<int32_t> currentPreset_{0};
   double sampleRate_ = 44100.0;
   int32_t blockSize_ = 0;
-  int32_t latency_;
+  std::atomic<int32_t> latency_;
   std::unique_ptr<ILatencyDelay> latencyDelay_;
   std::unique_ptr<IEditor> editor_;
   PtrArray<IParameter> params_;

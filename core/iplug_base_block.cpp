@@ -1,7 +1,8 @@
 // IPlugBase: the block frame. Channels, scratch buffers, the float and double paths, bypass.
-// Nothing here allocates except SetBlockSize (and EnsureBlockSize through it).
+// Nothing here allocates except SetBlockSize (and EnsureBlockSize through it) and SetLatency.
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "core/iplug_base.h"
 #include "core/sample_convert.h"
@@ -187,7 +188,7 @@ void IPlugBase::BypassFloatBlock(int32_t frames) {
 
 void IPlugBase::BypassBlock(double** inputs, double** outputs, int32_t frames) {
   // The delay's own length decides: a delay created with length 0 must not run.
-  if (latency_ != 0 && latencyDelay_ && latencyDelay_->GetDelayLength() > 0) {
+  if (GetLatency() != 0 && latencyDelay_ && latencyDelay_->GetDelayLength() > 0) {
     latencyDelay_->Process(inputs, outputs, frames);
   } else {
     IPlugBase::ProcessBlock(inputs, outputs, frames);
@@ -205,8 +206,17 @@ void IPlugBase::ProcessBlockFloat(float** inputs, float** outputs, int32_t frame
 
 void IPlugBase::SetLatency(int32_t samples) {
   TRACE_OP("IPlugBase::SetLatency");
-  latency_ = samples;
-  if (latencyDelay_) latencyDelay_->SetDelayLength(samples);
+  // A block may be bypassing through the delay: the new line is made before taking the lock
+  // and the old one freed after it, so the lock is held only to swap them.
+  std::unique_ptr<ILatencyDelay> delay;
+  if (latencyDelay_) delay.reset(new (std::nothrow) ILatencyDelay(GetInputCount(), GetOutputCount(), samples));
+  LockGuard guard(lock_);
+  latency_.store(samples, std::memory_order_relaxed);
+  if (delay && delay->GetDelayLength() == std::max(samples, 0)) {
+    latencyDelay_.swap(delay);
+  } else if (latencyDelay_) {
+    latencyDelay_->SetDelayLength(samples);  // the heap refused a new line: the old one as before
+  }
 }
 
 void IPlugBase::LimitToStereoIO() {

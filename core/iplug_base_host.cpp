@@ -5,6 +5,6 @@
 
 void IPlugBase::SetHost(const char* hostName, int32_t hostVersion) {
   TRACE_OP("IPlugBase::SetHost");
-  hostId_ = LookupHostId(hostName);
-  hostVersion_ = hostVersion;
+  hostId_.store(LookupHostId(hostName), std::memory_order_relaxed);
+  hostVersion_.store(hostVersion, std::memory_order_relaxed);
 }

@@ -52,7 +52,7 @@ bool IPlugBase::ApplyPreset(int32_t index) {
     }
   }
   if (ok) {
-    currentPreset_ = index;
+    SetCurrentPresetIndex(index);
     OnHostPresetChange();
     RefreshParamControls();
   }
@@ -76,7 +76,7 @@ void IPlugBase::FillEmptyPresets(int32_t count) {
 
 void IPlugBase::StoreCurrentPreset(const char* name) {
   TRACE_OP("IPlugBase::StoreCurrentPreset");
-  IPreset* preset = GetPreset(currentPreset_);
+  IPreset* preset = GetPreset(GetCurrentPresetIndex());
   if (!preset) return;
   preset->chunk.Clear();
   WriteState(preset->chunk);
@@ -144,6 +144,6 @@ int32_t IPlugBase::ReadAllPresets(const IStateChunk& chunk, int32_t position) {
     preset->chunk.Clear();
     WriteState(preset->chunk);
   }
-  ApplyPreset(currentPreset_);
+  ApplyPreset(GetCurrentPresetIndex());
   return position;
 }

@@ -1,7 +1,9 @@
 // IPlugBase: the parameter state (one little-endian double per parameter in index order, no
 // header) and its comparison with a stored state.
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 
 #include "core/iplug_base.h"
 #include "core/trace.h"
@@ -32,6 +34,9 @@ int32_t IPlugBase::ReadState(const IStateChunk& chunk, int32_t position) {
 
 bool IPlugBase::SerializeParams(IStateChunk& chunk) {
   TRACE_OP("IPlugBase::SerializeParams");
+  // Room first, so that the lock is held only to copy the values. Should the heap refuse, the
+  // values that still fit are written and the failure reported below.
+  chunk.Reserve(static_cast<int32_t>(std::min<int64_t>(int64_t{8} * GetParameterCount(), INT32_MAX)));
   LockGuard guard(lock_);
   for (int32_t i = 0; i < GetParameterCount(); ++i) {
     // PutDouble writes only once the chunk has grown by the 8 bytes.

@@ -35,6 +35,13 @@ uint8_t* IStateChunk::Extend(int32_t count) {
   return count > 0 ? Data() + old : Data();
 }
 
+bool IStateChunk::Reserve(int32_t count) {
+  if (count == 0) return true;
+  if (!Extend(count)) return false;
+  buffer_.Resize(Size() - count, false);  // without shrinking: the allocation stays
+  return true;
+}
+
 bool IStateChunk::PutBytes(const void* bytes, int32_t count) {
   if (count == 0) return true;
   if (!bytes) return false;

@@ -24,6 +24,9 @@ class IStateChunk {
   // Sets the size, zero-filling what lies past the old size; returns the old size.
   int32_t ResizeAndZero(int32_t newSize) { return buffer_.ResizeAndZero(newSize); }
 
+  // Makes room for count more bytes, the size unchanged, so that appending them allocates
+  // nothing (callers do it before taking a lock); false when the chunk cannot grow.
+  bool Reserve(int32_t count);
   bool PutBytes(const void* bytes, int32_t count);
   bool PutInt32(int32_t value);
   bool PutDouble(double value);

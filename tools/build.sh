@@ -4,6 +4,7 @@
 #   win64   mingw-w64 x86-64: the VST3 and AAX deliverables and their tests (run under wine64)
 #   win32   mingw-w64 i386: the VST2 deliverable and its tests (run under wine)
 #   bench   g++ with the deliverables' release flags, the benchmark
+#   tsan    g++ with ThreadSanitizer, only the test executables whose cases start threads
 # Usage: build.sh <configuration>...
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,6 +17,7 @@ configure() {
   case $config in
     native) args+=(-DKAVROTEL_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
     bench) args+=(-DKAVROTEL_TESTS=OFF -DKAVROTEL_BENCH=ON) ;;
+    tsan) args+=(-DKAVROTEL_TSAN=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
     win64|win32)
       local png
       png=$("$root/tools/fetch-libpng.sh" "$build/third_party")
@@ -29,5 +31,7 @@ configure() {
 for config in "$@"; do
   echo "== building $config"
   configure "$config"
-  cmake --build "$build/$config" -j "$jobs"
+  targets=()
+  if [ "$config" = tsan ]; then targets=(--target kavrotel_threaded_tests); fi
+  cmake --build "$build/$config" -j "$jobs" "${targets[@]}"
 done

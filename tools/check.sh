@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
-# The test command: installs what is missing, builds the three configurations and runs every
-# test suite (natively under the sanitizers, the Windows ones under Wine with a virtual display).
+# The test command: installs what is missing, builds the configurations and runs every test
+# suite (natively under the sanitizers, the Windows ones under Wine with a virtual display, and
+# last the threaded suites under ThreadSanitizer).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${KAVROTEL_BUILD:-$root/build}
 
 "$root/tools/setup.sh"
-"$root/tools/build.sh" native win64 win32
+"$root/tools/build.sh" native win64 win32 tsan
 
 # Each test executable starts Wine once, on the one server of this session.
 . "$root/tools/wine-session.sh"
 start_wine_session "$build/wineprefix"
 
 status=0
-for config in native win64 win32; do
+for config in native win64 win32 tsan; do
   echo "== testing $config"
+  # The ThreadSanitizer tests set their own TSAN_OPTIONS (a report fails the test).
   export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1
   if ! xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build/$config" --output-on-failure -j "$(nproc)"; then
     status=1

@@ -210,27 +210,35 @@ tresult PLUGIN_API IPlugVST3::setBusArrangements(SpeakerArrangement* inputs, int
 
 bool IPlugVST3::IsOfflineRender() { return processSetup.processMode == kOffline; }
 
-int32_t IPlugVST3::GetSamplePosition() { return static_cast<int32_t>(lastContext_.projectTimeSamples); }
+// A copy under the lock: an editor may ask while a block stores the next context.
+ProcessContext IPlugVST3::LastContext() {
+  LockGuard lock(GetLock());
+  return lastContext_;
+}
 
-double IPlugVST3::GetTempo() { return lastContext_.tempo; }
+int32_t IPlugVST3::GetSamplePosition() { return static_cast<int32_t>(LastContext().projectTimeSamples); }
+
+double IPlugVST3::GetTempo() { return LastContext().tempo; }
 
 void IPlugVST3::GetTimeSignature(int32_t* numerator, int32_t* denominator) {
-  if (numerator) *numerator = lastContext_.timeSigNumerator;
-  if (denominator) *denominator = lastContext_.timeSigDenominator;
+  ProcessContext context = LastContext();
+  if (numerator) *numerator = context.timeSigNumerator;
+  if (denominator) *denominator = context.timeSigDenominator;
 }
 
 void IPlugVST3::GetTransport(ITransportInfo* info) {
   if (!info) return;
-  info->tempo = lastContext_.tempo;
-  info->samplePosition = static_cast<double>(lastContext_.projectTimeSamples);
-  info->quarterNotePosition = lastContext_.projectTimeMusic;
-  info->lastBarStart = lastContext_.barPositionMusic;
-  info->cycleStart = lastContext_.cycleStartMusic;
-  info->cycleEnd = lastContext_.cycleEndMusic;
-  info->numerator = lastContext_.timeSigNumerator;
-  info->denominator = lastContext_.timeSigDenominator;
-  info->transportRunning = (lastContext_.state & ProcessContext::kPlaying) != 0;
-  info->loopActive = (lastContext_.state & ProcessContext::kCycleActive) != 0;
+  ProcessContext context = LastContext();
+  info->tempo = context.tempo;
+  info->samplePosition = static_cast<double>(context.projectTimeSamples);
+  info->quarterNotePosition = context.projectTimeMusic;
+  info->lastBarStart = context.barPositionMusic;
+  info->cycleStart = context.cycleStartMusic;
+  info->cycleEnd = context.cycleEndMusic;
+  info->numerator = context.timeSigNumerator;
+  info->denominator = context.timeSigDenominator;
+  info->transportRunning = (context.state & ProcessContext::kPlaying) != 0;
+  info->loopActive = (context.state & ProcessContext::kCycleActive) != 0;
 }
 
 void IPlugVST3::SetLatency(int32_t samples) {

@@ -49,7 +49,7 @@ class IPlugVST3 : public IPlugBase, public Steinberg::Vst::IUnitInfo, public Ste
   // [audio thread, takes the lock; no allocation]
   tresult PLUGIN_API process(Steinberg::Vst::ProcessData& data) override;
 
-  // ---- State, through the component and the controller alike (_state.cpp) [UI thread, lock] ----
+  // ---- State, through the component and the controller alike (_state.cpp) [UI thread; lock only to copy] ----
   tresult PLUGIN_API setState(Steinberg::IBStream* state) override;
   tresult PLUGIN_API getState(Steinberg::IBStream* state) override;
 
@@ -94,7 +94,8 @@ class IPlugVST3 : public IPlugBase, public Steinberg::Vst::IUnitInfo, public Ste
   void ResizeEditor(int32_t width, int32_t height) override;
   // [any thread] From the set-up's process mode.
   bool IsOfflineRender() override;
-  // [audio thread, lock held; no allocation] From the last block's process context.
+  // [any thread, takes the lock; no allocation] From the last block's process context, which
+  // process stores under the lock.
   int32_t GetSamplePosition() override;
   double GetTempo() override;
   void GetTimeSignature(int32_t* numerator, int32_t* denominator) override;
@@ -132,9 +133,10 @@ class IPlugVST3 : public IPlugBase, public Steinberg::Vst::IUnitInfo, public Ste
   void Process32(Steinberg::Vst::ProcessData& data);
   void Process64(Steinberg::Vst::ProcessData& data);
   void FinishOutputs(Steinberg::Vst::ProcessData& data);
+  Steinberg::Vst::ProcessContext LastContext();
 
   std::vector<IPlugVST3View*> views_;  // open views, not owned
-  Steinberg::Vst::ProcessContext lastContext_{};
+  Steinberg::Vst::ProcessContext lastContext_{};  // guarded by the instance lock
   // The bypass as the controller answers it: written by the UI thread and the audio thread.
   std::atomic<double> controllerBypass_{0.0};
   static_assert(std::atomic<double>::is_always_lock_free, "the audio thread must not lock");

@@ -1,7 +1,8 @@
 // IPlugVST3 state: the parameter state followed by an int32 bypass flag, answered through the
 // component's and the controller's getState/setState alike (hosts save the component's).
 // A stream that is short, or that holds a value that is not a number, is refused whole and
-// the instance stays as it was. [UI thread, instance lock; getState may allocate]
+// the instance stays as it was. [UI thread; allocate and use the host's stream with no lock
+// held, and take the instance lock only to copy the values out or in]
 #include <cmath>
 
 #include "bindings/vst3/host_call_guard.h"
@@ -37,7 +38,7 @@ bool WriteExactly(IBStream* stream, void* buffer, int32_t count) {
 tresult PLUGIN_API IPlugVST3::getState(IBStream* state) {
   if (!state) return kInvalidArgument;
   return GuardedHostCall([&] {
-    LockGuard lock(GetLock());
+    // WriteState sizes the chunk before it takes the lock to copy the values.
     IStateChunk chunk;
     if (!WriteState(chunk) || chunk.Size() == 0) return kResultFalse;
     uint8_t flag[kFlagBytes];
@@ -50,9 +51,8 @@ tresult PLUGIN_API IPlugVST3::getState(IBStream* state) {
 tresult PLUGIN_API IPlugVST3::setState(IBStream* state) {
   if (!state) return kInvalidArgument;
   return GuardedHostCall([&] {
-    LockGuard lock(GetLock());
     // The current state gives the size to read; the new bytes land in a chunk of their own,
-    // so a refused stream changes nothing.
+    // so a refused stream changes nothing, and only the copy into the values holds the lock.
     IStateChunk current;
     if (!WriteState(current) || current.Size() == 0) return kResultFalse;
     IStateChunk incoming;
@@ -62,8 +62,11 @@ tresult PLUGIN_API IPlugVST3::setState(IBStream* state) {
       return kResultFalse;
     for (int32_t offset = 0; offset + 8 <= incoming.Size(); offset += 8)
       if (!std::isfinite(IStateChunk::DecodeDouble(incoming.Data() + offset))) return kInvalidArgument;
-    if (ReadState(incoming, 0) < 0) return kResultFalse;
-    PlayBypassed(IStateChunk::DecodeInt32(flag) != 0);
+    {
+      LockGuard lock(GetLock());
+      if (ReadState(incoming, 0) < 0) return kResultFalse;
+      PlayBypassed(IStateChunk::DecodeInt32(flag) != 0);
+    }
     RefreshParamControls();
     return kResultOk;
   });

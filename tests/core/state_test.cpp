@@ -213,4 +213,27 @@ TEST(StateChunk, ReadersReturnMinusOneWhenShort) {
   EXPECT_EQ(chunk.GetBytes(&byte, 1, INT32_MAX), -1);
 }
 
+// What lets a writer hold its lock only to copy: room made beforehand takes the bytes with
+// the heap refusing, and a reservation the heap refuses changes nothing.
+TEST(StateChunk, ReservedRoomTakesItsBytesWithoutTheHeap) {
+  IStateChunk chunk;
+  ASSERT_TRUE(chunk.PutInt32(7));
+  ASSERT_TRUE(chunk.Reserve(5000));
+  EXPECT_EQ(chunk.Size(), 4);
+  failing_heap::FailAll(true);
+  bool fitted = true;
+  for (int32_t i = 0; i < 625; ++i) fitted = fitted && chunk.PutDouble(i);
+  bool beyond = chunk.Reserve(5000);
+  failing_heap::FailAll(false);
+  EXPECT_TRUE(fitted);
+  EXPECT_FALSE(beyond);
+  EXPECT_EQ(chunk.Size(), 5004);
+  int32_t first = 0;
+  double last = 0;
+  EXPECT_EQ(chunk.GetInt32(&first, 0), 4);
+  EXPECT_EQ(chunk.GetDouble(&last, 4996), 5004);
+  EXPECT_EQ(first, 7);
+  EXPECT_EQ(last, 624.0);
+}
+
 }  // namespace
