@@ -14,6 +14,7 @@
 #include "bindings/vst3/iplug_vst3.h"
 #include "bindings/vst3/vst3_factory.h"
 #include "platform/vst3/vst3_component.h"
+#include "plugin/kavrotel_descriptor.h"
 #include "tools/vst3host/host_objects.h"
 
 namespace {
@@ -28,10 +29,9 @@ using vst3host::ParameterChanges;
 constexpr int32 kBlock = 128;
 constexpr int32 kBlocks = 4000;
 constexpr int32 kControllerRounds = 1600;
-constexpr int32 kRoundsPerRestore = 100;  // a restore rebuilds both models: kept rare
+constexpr int32 kRoundsPerRestore = 100;
 constexpr ParamID kParamCount = 19;
-// Preamp (10) and Cabinet (11) rebuild a chain when they change: the queues leave them alone.
-constexpr ParamID kQueuedParams[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 13, 14, 15, 16, 17, 18};
+constexpr ParamID kQueuedParams[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
 
 // A value in 0..1 that differs from round to round and from parameter to parameter.
 double Sweep(int32 round, ParamID id) { return std::fmod(0.37 * round + 0.11 * id, 1.0); }
@@ -41,7 +41,7 @@ class AmpThreads : public ::testing::Test {
   void SetUp() override {
     void* obj = nullptr;
     IPluginFactory* factory = vst3_binding::GetFactory();
-    ASSERT_EQ(factory->createInstance(reinterpret_cast<const char*>(vst3_binding::kClassId), IComponent::iid.bytes,
+    ASSERT_EQ(factory->createInstance(reinterpret_cast<const char*>(kKavrotelDescriptor.vst3ClassId.data()), IComponent::iid.bytes,
                                       &obj),
               kResultOk);
     factory->release();
