@@ -116,8 +116,11 @@ void IPlugVST3::ApplyParameterChanges(IParameterChanges* changes) {
     if (id == kBypassParamId) {
       PlayBypassed(value > 0.5);
     } else if (id == kPresetParamId) {
+      // Only a preset that holds a state is restored here: storing one (a preset not yet
+      // initialised, as before initialize) allocates and renames, which is UI-thread work.
       int32_t k = static_cast<int32_t>(value * GetPresetCount());
-      if (k >= 0) ApplyPreset(k);
+      const IPreset* preset = GetPreset(k);
+      if (preset && preset->initialized) ApplyPreset(k);
     } else if (IParameter* param = ParameterForId(id)) {
       int32_t index = static_cast<int32_t>(id);
       param->SetNormalized(value);

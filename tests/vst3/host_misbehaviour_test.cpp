@@ -142,6 +142,22 @@ TEST(CallOrder, ProcessWithoutSetUpOrBusesIsRefusedAndWritesNothing) {
   EXPECT_EQ(out, std::vector<float>(kBlock, 99.0f));
 }
 
+// A host that sends the preset parameter before initialize (when no preset holds a state yet)
+// must not have process() store one: that allocates and names presets on the audio thread.
+TEST(CallOrder, APresetChangeBeforeInitializeStoresNoPreset) {
+  Host host;  // created, never initialised
+  ParameterChanges changes;
+  changes.Add(IPlugVST3::kPresetParamId, 0.0);
+  std::vector<float> in(kBlock, 0.5f), out(kBlock);
+  EXPECT_NE(host.Run(in, out, 1, false, &changes), kResultOk);
+  EXPECT_FALSE(host.plug->GetPreset(0)->initialized);
+  EXPECT_STREQ(host.plug->GetPresetName(0), "empty");
+  host.Start(kSample32);  // initialize stores it, on the UI thread
+  EXPECT_TRUE(host.plug->GetPreset(0)->initialized);
+  EXPECT_EQ(host.Run(in, out, 1, false, &changes), kResultOk);
+  EXPECT_EQ(host.plug->GetCurrentPresetIndex(), 0);
+}
+
 TEST(CallOrder, RepeatedAndEarlyCallsAreHarmless) {
   Host host;
   EXPECT_EQ(host.plug->terminate(), kResultOk);  // before initialize
