@@ -3,7 +3,9 @@
 #include <array>
 #include <cmath>
 
+#include "plugin/biquad_lanes.h"
 #include "plugin/tanh_block.h"
+#include "plugin/tanh_kernel.h"
 #include "plugin/waveshapers.h"
 
 namespace {
@@ -136,34 +138,48 @@ void RunBiquad(Biquad& record, double* io, int n) {
   record = f;
 }
 
-// One preamp filter over the block.
-// A preamp filter's loop carries only the record's low and band states: a local record with
-// those, and their way back.
-StateVariableFilter LocalStates(const StateVariableFilter& record) {
-  StateVariableFilter f;
-  f.lowState = record.lowState;
-  f.bandState = record.bandState;
-  return f;
-}
-
-void KeepStates(const StateVariableFilter& f, StateVariableFilter& record) {
-  record.lowState = f.lowState;
-  record.bandState = f.bandState;
-}
-
-void RunSvf(const SvfStage& stage, StateVariableFilter& record, double* io, int n) {
-  StateVariableFilter f = LocalStates(record);
+// A preamp filter's loop carries only the record's low and band states, and a local copy of its
+// stage: the records might alias the signal buffer as far as the compiler knows.
+void RunSvf(const SvfStage& stageRecord, StateVariableFilter& record, double* io, int n) {
+  const SvfStage stage = stageRecord;
+  SvfStates f = SvfStage::Load(record);
   for (int i = 0; i < n; ++i) io[i] = stage.Process(f, io[i]);
-  KeepStates(f, record);
+  SvfStage::Keep(f, record);
 }
 
-// Two filters in a row with nothing between them: one loop, so their recurrences overlap.
-void RunSvfPair(const SvfStage& firstStage, StateVariableFilter& firstRecord,
-                const SvfStage& secondStage, StateVariableFilter& secondRecord, double* io, int n) {
-  StateVariableFilter first = LocalStates(firstRecord), second = LocalStates(secondRecord);
-  for (int i = 0; i < n; ++i) io[i] = secondStage.Process(second, firstStage.Process(first, io[i]));
-  KeepStates(first, firstRecord);
-  KeepStates(second, secondRecord);
+// The preamp's gain, then two filters in a row with nothing between them: one loop, so their
+// recurrences overlap.
+void RunGainAndSvfPair(double gain, const SvfStage& firstRecordStage, StateVariableFilter& firstRecord,
+                       const SvfStage& secondRecordStage, StateVariableFilter& secondRecord, double* io, int n) {
+  const SvfStage firstStage = firstRecordStage, secondStage = secondRecordStage;
+  SvfStates first = SvfStage::Load(firstRecord), second = SvfStage::Load(secondRecord);
+  for (int i = 0; i < n; ++i) io[i] = secondStage.Process(second, firstStage.Process(first, io[i] * gain * 2));
+  SvfStage::Keep(first, firstRecord);
+  SvfStage::Keep(second, secondRecord);
+}
+
+// A filter, the waveshaper, another filter: one loop over pairs of samples (the waveshaper's
+// pairs, as TanhBlock takes them). A filter's loop alone waits on its recurrence and the
+// waveshaper's alone on nothing; together the processor fills the one's waits with the other.
+void RunSvfShapedSvf(const SvfStage& firstRecordStage, StateVariableFilter& firstRecord, double gain,
+                     const SvfStage& secondRecordStage, StateVariableFilter& secondRecord, double* io, int n) {
+  const SvfStage firstStage = firstRecordStage, secondStage = secondRecordStage;
+  SvfStates first = SvfStage::Load(firstRecord), second = SvfStage::Load(secondRecord);
+  const double* powers = TanhPowers();
+  const double twiceGain = 2 * gain;
+  int i = 0;
+  for (; i + 2 <= n; i += 2) {
+    const double a = firstStage.Process(first, io[i]);
+    const double b = firstStage.Process(first, io[i + 1]);
+    const tanh_kernel::Two shaped = tanh_kernel::TanhTwo(a, b, twiceGain, powers);
+    io[i] = secondStage.Process(second, shaped.first);
+    io[i + 1] = secondStage.Process(second, shaped.second);
+  }
+  if (i < n) {
+    io[i] = secondStage.Process(second, tanh_kernel::TanhScalar(firstStage.Process(first, io[i]), twiceGain, powers));
+  }
+  SvfStage::Keep(first, firstRecord);
+  SvfStage::Keep(second, secondRecord);
 }
 
 }  // namespace
@@ -180,40 +196,36 @@ void AmpStages::Pedal(double* io, int n, const BlockControls& c) {
 }
 
 void AmpStages::Preamp(double* io, int n) {
-  const double gain = preampGain_;
-  for (int i = 0; i < n; ++i) io[i] = io[i] * gain * 2;
-  RunSvfPair(preampInput_, svf1_, preampLow_, svf2_, io, n);
+  RunGainAndSvfPair(preampGain_, preampInput_, svf1_, preampLow_, svf2_, io, n);
   TanhBlock(io, n, 5.9375 * 2);
   if (preampModel_ == 1) {
     RunSvf(preampMid_, svf5_, io, n);
     TanhBlock(io, n, 1);
   }
-  RunSvf(preampMid_, svf3_, io, n);
-  TanhBlock(io, n, 5.9375 * 2);
-  RunSvf(preampOutput_, svf4_, io, n);
+  RunSvfShapedSvf(preampMid_, svf3_, 5.9375 * 2, preampOutput_, svf4_, io, n);
   for (int k = 0; k < 3; ++k) TanhBlock(io, n, 5.9375);
 }
 
 void AmpStages::ToneStack(double* io, int n) {
-  Biquad treble = sections_.treble, mid = sections_.mid, lowMid = sections_.lowMid;
-  Biquad bass = sections_.bass, bassLowPass = sections_.bassLowPass;
+  Sections& s = sections_;
+  // The treble and mid sections take the same input, the low-mid and bass sections theirs after
+  // the bass low-pass's two steps: each pair steps together.
+  BiquadLanes trebleMid(s.treble, s.mid), lowMidBass(s.lowMid, s.bass);
+  Biquad bassLowPass = s.bassLowPass;
   const double midWeight = 0.4 * midWeight_, trebleWeight = 0.7 * trebleWeight_;
   const double bassWeight = bassWeight_;
   for (int i = 0; i < n; ++i) {
     const double p = io[i];
-    const double t = treble.Process(p);
-    const double m = mid.Process(p);
+    double t, m, c, b;
+    trebleMid.Process(p, p, &t, &m);
     const double l1 = bassLowPass.Process(p);
-    const double c = lowMid.Process(0.3 * l1);
     const double l2 = bassLowPass.Process(p);  // a second step of the same section
-    const double b = bass.Process(l2);
+    lowMidBass.Process(0.3 * l1, l2, &c, &b);
     io[i] = midWeight * m + trebleWeight * t + c - bassWeight * b;
   }
-  sections_.treble = treble;
-  sections_.mid = mid;
-  sections_.lowMid = lowMid;
-  sections_.bass = bass;
-  sections_.bassLowPass = bassLowPass;
+  trebleMid.Keep(s.treble, s.mid);
+  lowMidBass.Keep(s.lowMid, s.bass);
+  s.bassLowPass = bassLowPass;
 }
 
 double AmpStages::RunFirstPass(const double* in, double* out, int n,
