@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "dsp/direct_convolution.h"
 #include "plugin/impulse_tables.h"
 
 namespace {
@@ -56,8 +57,7 @@ void AmpChain::Convolve(ConvolutionChain& chain, double* io, int n) {
   int ready = chain.SamplesReady(n);
   ready = ready < n ? ready : n;
   if (ready > 0) {
-    const float* result = chain.Get()[0];
-    for (int i = 0; i < ready; ++i) io[i] = result[i];
+    WidenToDouble(chain.Get()[0], io, ready);
     chain.Advance(ready);
   }
   // Never the case with these chains (no latency); silence rather than float bits as doubles.

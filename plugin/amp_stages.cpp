@@ -1,7 +1,12 @@
 #include "plugin/amp_stages.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "plugin/biquad_lanes.h"
 #include "plugin/tanh_block.h"
@@ -50,6 +55,26 @@ void Peak(double v, double* peak) {
   const double magnitude = std::fabs(v);
   if (magnitude > *peak) *peak = magnitude;
 }
+
+#if defined(__SSE2__)
+// The input level with the gate off, two samples at a time: the scalar loop's operations lane by
+// lane (the peak is a maximum, in any order the same). Returns the samples done.
+int LevelPairs(const double* in, double* out, int n, double gain, const double* dither, double* peak) {
+  const __m128d magnitudeMask = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
+  const __m128d limit = _mm_set1_pd(kLargestInput), g = _mm_set1_pd(gain);
+  __m128d top = _mm_set1_pd(*peak);
+  int i = 0;
+  for (; i + 2 <= n; i += 2) {
+    __m128d x = _mm_loadu_pd(in + i);
+    x = _mm_and_pd(x, _mm_cmplt_pd(_mm_and_pd(x, magnitudeMask), limit));  // else +0, as below
+    x = _mm_mul_pd(x, g);
+    top = _mm_max_pd(top, _mm_and_pd(x, magnitudeMask));
+    _mm_storeu_pd(out + i, _mm_add_pd(x, _mm_loadu_pd(dither + i)));
+  }
+  *peak = _mm_cvtsd_f64(_mm_max_sd(top, _mm_unpackhi_pd(top, top)));
+  return i;
+}
+#endif
 
 }  // namespace
 
@@ -114,7 +139,11 @@ double AmpStages::GateAndLevel(const double* in, double* out, int n, bool gateOn
   Biquad gate = sections_.gateSmoother;
   const double threshold = gateThreshold_, inputGain = inputGain_;
   double inputPeak = 0;
-  for (int i = 0; i < n; ++i) {
+  int i = 0;
+#if defined(__SSE2__)
+  if (!gateOn) i = LevelPairs(in, out, std::min(n, DenormalNoise::kTableLength), inputGain, noise.Table(), &inputPeak);
+#endif
+  for (; i < n; ++i) {
     double x = in[i];
     // A host's non-finite or absurdly large sample is taken as silence (the test is false for
     // not-a-number too).
@@ -237,36 +266,65 @@ double AmpStages::RunFirstPass(const double* in, double* out, int n,
   return inputPeak;
 }
 
-void AmpStages::ShelvesAndEnvelope(double* io, int n) {
-  Biquad depth = sections_.depthShelf, presence = sections_.presenceShelf;
-  for (int i = 0; i < n; ++i) io[i] = presence.Process(depth.Process(io[i]));
-  sections_.depthShelf = depth;
-  sections_.presenceShelf = presence;
-  Biquad follower = sections_.envelopeFollower, low = sections_.envelopeLowPass;
-  Biquad high = sections_.envelopeHighPass;
-  for (int i = 0; i < n; ++i) {
-    const double s = io[i];
-    const double e = follower.Process(std::fabs(s));
-    const double q = low.Process(e * s);
-    const double r = high.Process(0.02 * q);
-    io[i] = 0.25 * s + r;
+namespace {
+
+// Two sections in a row over a block, stepped side by side in BiquadLanes: the second runs two
+// samples behind the first, whose outputs it takes (one sample behind, each step's lanes would
+// wait on the last step's). Sample j: in = before(io[j]), m = first(in), out = second(between(m,
+// io[j])), io[j] = after(out, io[j]); each section and each call of `after` in sample order.
+template <typename Before, typename Between, typename After>
+void RunInSeries(Biquad& firstRecord, Biquad& secondRecord, double* io, int n, Before before,
+                 Between between, After after) {
+  Biquad first = firstRecord, second = secondRecord;
+  if (n < 3) {
+    for (int i = 0; i < n; ++i) io[i] = after(second.Process(between(first.Process(before(io[i])), io[i])), io[i]);
+  } else {
+    double older = first.Process(before(io[0])), newer = first.Process(before(io[1]));
+    BiquadLanes lanes(first, second);
+    for (int i = 2; i < n; ++i) {
+      double ahead, behind;
+      lanes.Process(before(io[i]), between(older, io[i - 2]), &ahead, &behind);
+      io[i - 2] = after(behind, io[i - 2]);
+      older = newer;
+      newer = ahead;
+    }
+    lanes.Keep(first, second);
+    io[n - 2] = after(second.Process(between(older, io[n - 2])), io[n - 2]);
+    io[n - 1] = after(second.Process(between(newer, io[n - 1])), io[n - 1]);
   }
-  sections_.envelopeFollower = follower;
-  sections_.envelopeLowPass = low;
-  sections_.envelopeHighPass = high;
+  firstRecord = first;
+  secondRecord = second;
+}
+
+double Same(double v) { return v; }
+
+}  // namespace
+
+void AmpStages::ShelvesAndEnvelope(double* io, int n) {
+  Sections& s = sections_;
+  const auto pass = [](double v, double) { return v; };
+  RunInSeries(s.depthShelf, s.presenceShelf, io, n, Same, pass, pass);
+  // The follower and the low-pass side by side; the high-pass after them.
+  Biquad high = s.envelopeHighPass;
+  RunInSeries(
+      s.envelopeFollower, s.envelopeLowPass, io, n, [](double v) { return std::fabs(v); },
+      [](double e, double v) { return e * v; },
+      [&high](double q, double v) { return 0.25 * v + high.Process(0.02 * q); });
+  s.envelopeHighPass = high;
 }
 
 double AmpStages::OutputFilters(double* io, int n) {
-  Biquad high = sections_.outputHighPass, low = sections_.outputLowPass;
   const double master = master_;
   double outputPeak = 0;
-  for (int i = 0; i < n; ++i) {
-    const double s = SoftClip::Process(io[i], 0.08) * master * 0.8;
-    io[i] = 0.5 * low.Process(high.Process(s));
-    Peak(io[i], &outputPeak);
-  }
-  sections_.outputHighPass = high;
-  sections_.outputLowPass = low;
+  RunInSeries(
+      sections_.outputHighPass, sections_.outputLowPass, io, n,
+      [master](double v) { return SoftClip::Process(v, 0.08) * master * 0.8; },
+      [](double v, double) { return v; },
+      [&outputPeak](double y, double) {
+        const double out = 0.5 * y;
+        Peak(out, &outputPeak);
+        return out;
+      });
   return outputPeak;
 }
 
