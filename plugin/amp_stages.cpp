@@ -9,6 +9,7 @@
 #endif
 
 #include "plugin/biquad_lanes.h"
+#include "plugin/svf_lanes.h"
 #include "plugin/tanh_block.h"
 #include "plugin/tanh_kernel.h"
 #include "plugin/waveshapers.h"
@@ -176,15 +177,40 @@ void RunSvf(const SvfStage& stageRecord, StateVariableFilter& record, double* io
   SvfStage::Keep(f, record);
 }
 
-// The preamp's gain, then two filters in a row with nothing between them: one loop, so their
-// recurrences overlap.
+// The preamp's gain, then two filters in a row, side by side in SvfStageLanes: the second runs
+// three samples behind the first, whose outputs it takes (closer, each step's lanes would wait on
+// the output of a recent one). Each filter sees its samples in order.
 void RunGainAndSvfPair(double gain, const SvfStage& firstRecordStage, StateVariableFilter& firstRecord,
                        const SvfStage& secondRecordStage, StateVariableFilter& secondRecord, double* io, int n) {
+  constexpr int kBehind = 3;
   const SvfStage firstStage = firstRecordStage, secondStage = secondRecordStage;
-  SvfStates first = SvfStage::Load(firstRecord), second = SvfStage::Load(secondRecord);
-  for (int i = 0; i < n; ++i) io[i] = secondStage.Process(second, firstStage.Process(first, io[i] * gain * 2));
-  SvfStage::Keep(first, firstRecord);
-  SvfStage::Keep(second, secondRecord);
+  StateVariableFilter first, second;  // only the low and band states carry
+  first.lowState = firstRecord.lowState;
+  first.bandState = firstRecord.bandState;
+  second.lowState = secondRecord.lowState;
+  second.bandState = secondRecord.bandState;
+  const auto level = [gain](double x) { return x * gain * 2; };
+  int i = 0;
+  if (n > kBehind) {
+    double ahead[kBehind];
+    for (int k = 0; k < kBehind; ++k) ahead[k] = firstStage.Process(first, level(io[k]));
+    SvfStageLanes lanes(firstStage, first, secondStage, second);
+    for (i = kBehind; i < n; ++i) {
+      double next;
+      lanes.Process(level(io[i]), ahead[0], &next, &io[i - kBehind]);
+      ahead[0] = ahead[1];
+      ahead[1] = ahead[2];
+      ahead[2] = next;
+    }
+    lanes.Keep(first, second);
+    for (int k = 0; k < kBehind; ++k) io[n - kBehind + k] = secondStage.Process(second, ahead[k]);
+  } else {
+    for (; i < n; ++i) io[i] = secondStage.Process(second, firstStage.Process(first, level(io[i])));
+  }
+  firstRecord.lowState = first.lowState;
+  firstRecord.bandState = first.bandState;
+  secondRecord.lowState = second.lowState;
+  secondRecord.bandState = second.bandState;
 }
 
 // A filter, the waveshaper, another filter: one loop over pairs of samples (the waveshaper's

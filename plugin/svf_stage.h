@@ -42,6 +42,7 @@ class SvfStage {
   static void Keep(const SvfStates& s, StateVariableFilter& f);
 
  private:
+  friend class SvfStageLanes;
   enum { kLow = 0, kBand = 1, kX = 2 };
   double next_[3][2];  // [from low, band or x][to low, to band]
   double outLow_, outBand_, outX_;

@@ -10,6 +10,7 @@
 #include "plugin/amp_stages.h"
 #include "plugin/biquad_lanes.h"
 #include "plugin/state_variable_filter.h"
+#include "plugin/svf_lanes.h"
 #include "plugin/svf_stage.h"
 #include "plugin/tanh_block.h"
 #include "plugin/tanh_kernel.h"
@@ -96,6 +97,32 @@ TEST(TanhBlock, OddLengthsTouchOnlyTheirSamples) {
     std::vector<double> y(9, 0.5);
     TanhBlock(y.data(), n, 1.0);
     for (int i = 0; i < 9; ++i) EXPECT_NEAR(y[i], i < n ? ShaperTanh(0.5) : 0.5, 6e-16) << n;
+  }
+}
+
+// Two filters side by side give each filter's own bits, states included.
+TEST(SvfStageLanes, EachLaneGivesItsFiltersBits) {
+  const SvfStage input(0.0597964, 0.383333, SvfOutput::BandPlusInput), low(0.0192749, 0.35, SvfOutput::High);
+  const SvfStage output(1.00101, 0.504943, SvfOutput::Low);
+  const SvfStage* pairs[][2] = {{&input, &low}, {&low, &output}, {&output, &input}};
+  for (const auto& pair : pairs) {
+    StateVariableFilter first, second;
+    first.lowState = 0.125;
+    second.bandState = -0.5;
+    SvfStageLanes lanes(*pair[0], first, *pair[1], second);
+    std::mt19937 random(9);
+    std::uniform_real_distribution<double> noise(-2, 2);
+    for (int i = 0; i < 3000; ++i) {
+      const double a = noise(random), b = noise(random);
+      double outA, outB;
+      lanes.Process(a, b, &outA, &outB);
+      ASSERT_TRUE(SameBits(outA, pair[0]->Process(first, a))) << i;
+      ASSERT_TRUE(SameBits(outB, pair[1]->Process(second, b))) << i;
+    }
+    StateVariableFilter keptFirst, keptSecond;
+    lanes.Keep(keptFirst, keptSecond);
+    EXPECT_TRUE(SameBits(keptFirst.lowState, first.lowState) && SameBits(keptFirst.bandState, first.bandState));
+    EXPECT_TRUE(SameBits(keptSecond.lowState, second.lowState) && SameBits(keptSecond.bandState, second.bandState));
   }
 }
 
