@@ -213,28 +213,56 @@ void RunGainAndSvfPair(double gain, const SvfStage& firstRecordStage, StateVaria
   secondRecord.bandState = second.bandState;
 }
 
-// A filter, the waveshaper, another filter: one loop over pairs of samples (the waveshaper's
-// pairs, as TanhBlock takes them). A filter's loop alone waits on its recurrence and the
-// waveshaper's alone on nothing; together the processor fills the one's waits with the other.
+// A filter, the waveshaper, another filter, over pairs of samples (the waveshaper's pairs, as
+// TanhBlock takes them). The two filters step side by side in SvfStageLanes, the second three
+// pairs behind the first, so that the waveshaper's result is long ready when it is taken. Each
+// filter sees its samples in order.
 void RunSvfShapedSvf(const SvfStage& firstRecordStage, StateVariableFilter& firstRecord, double gain,
                      const SvfStage& secondRecordStage, StateVariableFilter& secondRecord, double* io, int n) {
+  constexpr int kPairsBehind = 3;
   const SvfStage firstStage = firstRecordStage, secondStage = secondRecordStage;
-  SvfStates first = SvfStage::Load(firstRecord), second = SvfStage::Load(secondRecord);
+  StateVariableFilter first, second;  // only the low and band states carry
+  first.lowState = firstRecord.lowState;
+  first.bandState = firstRecord.bandState;
+  second.lowState = secondRecord.lowState;
+  second.bandState = secondRecord.bandState;
   const double* powers = TanhPowers();
   const double twiceGain = 2 * gain;
+  const auto shapedPair = [&](double a, double b) { return tanh_kernel::TanhTwo(a, b, twiceGain, powers); };
+  const int pairs = n / 2;
   int i = 0;
+  if (pairs > kPairsBehind) {
+    double shaped[2 * kPairsBehind];  // the pairs behind, oldest first
+    for (int k = 0; k < 2 * kPairsBehind; k += 2) {
+      const double a = firstStage.Process(first, io[k]);
+      const tanh_kernel::Two t = shapedPair(a, firstStage.Process(first, io[k + 1]));
+      shaped[k] = t.first;
+      shaped[k + 1] = t.second;
+    }
+    SvfStageLanes lanes(firstStage, first, secondStage, second);
+    for (i = 2 * kPairsBehind; i + 2 <= n; i += 2) {
+      double a, b;
+      lanes.Process(io[i], shaped[0], &a, &io[i - 2 * kPairsBehind]);
+      lanes.Process(io[i + 1], shaped[1], &b, &io[i + 1 - 2 * kPairsBehind]);
+      const tanh_kernel::Two t = shapedPair(a, b);
+      for (int k = 0; k + 2 < 2 * kPairsBehind; ++k) shaped[k] = shaped[k + 2];
+      shaped[2 * kPairsBehind - 2] = t.first;
+      shaped[2 * kPairsBehind - 1] = t.second;
+    }
+    lanes.Keep(first, second);
+    for (int k = 0; k < 2 * kPairsBehind; ++k) io[i - 2 * kPairsBehind + k] = secondStage.Process(second, shaped[k]);
+  }
   for (; i + 2 <= n; i += 2) {
     const double a = firstStage.Process(first, io[i]);
-    const double b = firstStage.Process(first, io[i + 1]);
-    const tanh_kernel::Two shaped = tanh_kernel::TanhTwo(a, b, twiceGain, powers);
-    io[i] = secondStage.Process(second, shaped.first);
-    io[i + 1] = secondStage.Process(second, shaped.second);
+    const tanh_kernel::Two t = shapedPair(a, firstStage.Process(first, io[i + 1]));
+    io[i] = secondStage.Process(second, t.first);
+    io[i + 1] = secondStage.Process(second, t.second);
   }
-  if (i < n) {
-    io[i] = secondStage.Process(second, tanh_kernel::TanhScalar(firstStage.Process(first, io[i]), twiceGain, powers));
-  }
-  SvfStage::Keep(first, firstRecord);
-  SvfStage::Keep(second, secondRecord);
+  if (i < n) io[i] = secondStage.Process(second, tanh_kernel::TanhScalar(firstStage.Process(first, io[i]), twiceGain, powers));
+  firstRecord.lowState = first.lowState;
+  firstRecord.bandState = first.bandState;
+  secondRecord.lowState = second.lowState;
+  secondRecord.bandState = second.bandState;
 }
 
 }  // namespace
