@@ -1,7 +1,8 @@
 // The peers the benchmark compares with, each behind a small interface: FFTW3 single precision
 // (planned with FFTW_MEASURE) and KissFFT for the transform, zita-convolver for the 512-tap
-// convolution. Native builds link Debian's libraries; the Windows build has none, and every
-// factory there returns null.
+// convolution. Native builds link Debian's libraries, and a peer that cannot be set up ends the
+// run with its reason (bench::Fail); the Windows build has none, and every factory there returns
+// null.
 #pragma once
 
 #include <cstdint>

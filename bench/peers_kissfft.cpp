@@ -1,9 +1,11 @@
 #include <kiss_fft.h>
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "bench/peers.h"
+#include "bench/registry.h"
 
 namespace bench {
 namespace {
@@ -12,6 +14,7 @@ class KissFftPeer : public FftPeer {
  public:
   explicit KissFftPeer(int32_t n)
       : forward_(kiss_fft_alloc(n, 0, nullptr, nullptr)), inverse_(kiss_fft_alloc(n, 1, nullptr, nullptr)), data_(n), out_(n) {
+    if (!forward_ || !inverse_) Fail("KissFFT cannot set up a transform of size " + std::to_string(n));
     for (kiss_fft_cpx& v : data_) {
       v.r = static_cast<float>(std::rand()) / RAND_MAX - 0.5f;
       v.i = static_cast<float>(std::rand()) / RAND_MAX - 0.5f;

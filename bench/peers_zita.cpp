@@ -2,8 +2,10 @@
 #include <zita-convolver.h>
 
 #include <cstring>
+#include <string>
 
 #include "bench/peers.h"
+#include "bench/registry.h"
 
 namespace bench {
 namespace {
@@ -13,9 +15,9 @@ namespace {
 class ZitaPeer : public ConvolverPeer {
  public:
   ZitaPeer(const float* taps, int32_t count) {
-    convolver_.configure(1, 1, static_cast<uint32_t>(count), 64, 64, 64, 0.0f);
-    convolver_.impdata_create(0, 0, 1, const_cast<float*>(taps), 0, count);
-    convolver_.start_process(0, SCHED_OTHER);
+    Check("configure", convolver_.configure(1, 1, static_cast<uint32_t>(count), 64, 64, 64, 0.0f));
+    Check("impdata_create", convolver_.impdata_create(0, 0, 1, const_cast<float*>(taps), 0, count));
+    Check("start_process", convolver_.start_process(0, SCHED_OTHER));
   }
   ~ZitaPeer() override {
     convolver_.stop_process();
@@ -28,6 +30,10 @@ class ZitaPeer : public ConvolverPeer {
   }
 
  private:
+  static void Check(const char* step, int result) {
+    if (result != 0) Fail(std::string("zita-convolver refused ") + step + " (code " + std::to_string(result) + ")");
+  }
+
   Convproc convolver_;
 };
 

@@ -8,6 +8,7 @@
 #include <lv2/worker/worker.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
@@ -78,14 +79,39 @@ struct GuitarixAmp::State {
   }
 };
 
-std::unique_ptr<GuitarixAmp> GuitarixAmp::Load(double sampleRate, int maxBlock) {
+bool GuitarixAmp::InThisBuild() { return true; }
+
+namespace {
+
+// The features the plug-in requires beyond those offered, by URI, for a refusal's reason.
+std::string MissingFeatures(const LilvPlugin* plugin, const LV2_Feature* const* offered) {
+  std::string missing;
+  LilvNodes* required = lilv_plugin_get_required_features(plugin);
+  LILV_FOREACH(nodes, i, required) {
+    const char* uri = lilv_node_as_uri(lilv_nodes_get(required, i));
+    bool found = false;
+    for (const LV2_Feature* const* f = offered; *f; ++f) found = found || std::strcmp((*f)->URI, uri) == 0;
+    if (!found) missing += std::string(missing.empty() ? "" : ", ") + uri;
+  }
+  lilv_nodes_free(required);
+  return missing;
+}
+
+}  // namespace
+
+std::unique_ptr<GuitarixAmp> GuitarixAmp::Load(double sampleRate, int maxBlock, std::string* failure) {
   auto s = std::make_unique<State>();
   s->world = lilv_world_new();
   lilv_world_load_all(s->world);
   LilvNode* uri = lilv_new_uri(s->world, kUri);
   const LilvPlugin* plugin = lilv_plugins_get_by_uri(lilv_world_get_all_plugins(s->world), uri);
   lilv_node_free(uri);
-  if (!plugin) return nullptr;
+  if (!plugin) {
+    const char* path = std::getenv("LV2_PATH");
+    *failure = std::string("lilv finds no plug-in ") + kUri + " on the LV2 path (" +
+               (path ? path : "the default one") + "); Debian's guitarix-lv2 installs it";
+    return nullptr;
+  }
 
   const LV2_URID intType = s->map.map(s->map.handle, LV2_ATOM__Int);
   s->maxBlock = maxBlock;
@@ -102,7 +128,12 @@ std::unique_ptr<GuitarixAmp> GuitarixAmp::Load(double sampleRate, int maxBlock) 
   const LV2_Feature* features[] = {&mapFeature, &scheduleFeature, &boundedFeature,
                                    &optionsFeature, nullptr};
   s->instance = lilv_plugin_instantiate(plugin, sampleRate, features);
-  if (!s->instance) return nullptr;
+  if (!s->instance) {
+    const std::string missing = MissingFeatures(plugin, features);
+    *failure = std::string(kUri) + " refused to instantiate" +
+               (missing.empty() ? std::string() : " (it requires " + missing + ")");
+    return nullptr;
+  }
   s->worker = static_cast<const LV2_Worker_Interface*>(
       lilv_instance_get_extension_data(s->instance, LV2_WORKER__interface));
 

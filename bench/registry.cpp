@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace bench {
@@ -22,6 +23,12 @@ std::vector<Area>& Areas() {
 void Report(const std::string& name, double value, const char* unit) {
   std::printf("%s %.4g %s\n", name.c_str(), value, unit);
   std::fflush(stdout);
+}
+
+void Fail(const std::string& reason) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "kavrotel_bench: %s\n", reason.c_str());
+  std::exit(1);
 }
 
 AreaRegistration::AreaRegistration(const char* name, AreaFunction run) { Areas().push_back({name, run}); }

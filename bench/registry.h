@@ -10,6 +10,10 @@ namespace bench {
 // [benchmark thread] Prints one figure as "name value unit".
 void Report(const std::string& name, double value, const char* unit);
 
+// [benchmark thread] Ends the run: prints "kavrotel_bench: <reason>" to stderr, exits with 1. For a
+// peer or figure that cannot be had: a figure left out would pass unseen.
+[[noreturn]] void Fail(const std::string& reason);
+
 using AreaFunction = void (*)();
 
 struct AreaRegistration {

@@ -81,13 +81,13 @@ inline const double* FreshWindow(const double* x) {
   return x;
 }
 
-// Outputs j .. j + 7; eight independent sums keep the additions overlapping.
-inline void EightOutputs(const double* reversed, int32_t taps, const double* window, float* out) {
-  __m128d s0 = _mm_setzero_pd(), s1 = s0, s2 = s0, s3 = s0, s4 = s0, s5 = s0, s6 = s0, s7 = s0;
-  int32_t i = 0;
-  for (; i + 2 <= taps; i += 2) {
-    const __m128d pair = _mm_loadu_pd(reversed + i);
-    const double* x = FreshWindow(window + i);
+// Eight sums, one per output of a group.
+struct EightSums {
+  __m128d s0, s1, s2, s3, s4, s5, s6, s7;
+
+  // The tap pair at `reversed` against the window pairs from x on.
+  inline void Add(const double* reversed, const double* x) {
+    const __m128d pair = _mm_loadu_pd(reversed);
     s0 = _mm_add_pd(s0, PairProduct(x, pair));
     s1 = _mm_add_pd(s1, PairProduct(x + 1, pair));
     s2 = _mm_add_pd(s2, PairProduct(x + 2, pair));
@@ -97,6 +97,24 @@ inline void EightOutputs(const double* reversed, int32_t taps, const double* win
     s6 = _mm_add_pd(s6, PairProduct(x + 6, pair));
     s7 = _mm_add_pd(s7, PairProduct(x + 7, pair));
   }
+};
+
+// Outputs j .. j + 7; eight independent sums keep the additions overlapping. Four tap pairs a
+// step, so that the loop's own instructions are a small part of it.
+inline void EightOutputs(const double* reversed, int32_t taps, const double* window, float* out) {
+  const __m128d zero = _mm_setzero_pd();
+  EightSums sums{zero, zero, zero, zero, zero, zero, zero, zero};
+  int32_t i = 0;
+  for (; i + 8 <= taps; i += 8) {
+    const double* x = FreshWindow(window + i);
+    sums.Add(reversed + i, x);
+    sums.Add(reversed + i + 2, x + 2);
+    sums.Add(reversed + i + 4, x + 4);
+    sums.Add(reversed + i + 6, x + 6);
+  }
+  for (; i + 2 <= taps; i += 2) sums.Add(reversed + i, FreshWindow(window + i));
+  __m128d s0 = sums.s0, s1 = sums.s1, s2 = sums.s2, s3 = sums.s3, s4 = sums.s4, s5 = sums.s5;
+  __m128d s6 = sums.s6, s7 = sums.s7;
   __m128d j0 = JoinLanes(s0, s1), j1 = JoinLanes(s2, s3), j2 = JoinLanes(s4, s5), j3 = JoinLanes(s6, s7);
   if (i < taps) {
     const __m128d last = _mm_load1_pd(reversed + i);

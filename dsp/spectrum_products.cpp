@@ -123,10 +123,30 @@ inline void Store(float* out, const Sum& sum) {
   _mm_storeu_ps(out + 4, _mm_unpackhi_ps(sum.re, sum.im));
 }
 
-// Eight values at a time (four sums in registers over all terms), then four.
+// Sixteen values at a time on x86-64 (eight sums in registers over all terms, so each term's
+// pointers are read once for sixteen values), eight, then four.
 template <bool kAligned>
 int32_t SumInFours(float* out, const SpectrumTerm* terms, int32_t count, int32_t n) {
   int32_t k = 0;
+#if defined(__x86_64__)
+  for (; k + 16 <= n; k += 16) {
+    const int32_t at = 2 * k;
+    Sum s0 = First<kAligned>(terms, at), s1 = First<kAligned>(terms, at + 8);
+    Sum s2 = First<kAligned>(terms, at + 16), s3 = First<kAligned>(terms, at + 24);
+    for (int32_t t = 1; t < count; ++t) {
+      const float* input = terms[t].input + at;
+      const float* impulse = terms[t].impulse + at;
+      AddProduct<kAligned>(input, impulse, s0.re, s0.im);
+      AddProduct<kAligned>(input + 8, impulse + 8, s1.re, s1.im);
+      AddProduct<kAligned>(input + 16, impulse + 16, s2.re, s2.im);
+      AddProduct<kAligned>(input + 24, impulse + 24, s3.re, s3.im);
+    }
+    Store(out + at, s0);
+    Store(out + at + 8, s1);
+    Store(out + at + 16, s2);
+    Store(out + at + 24, s3);
+  }
+#endif
   for (; k + 8 <= n; k += 8) {
     const int32_t at = 2 * k;
     Sum s0 = First<kAligned>(terms, at), s1 = First<kAligned>(terms, at + 8);

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Runs the benchmark: installs the peers' Debian packages when missing, builds the bench
-# configuration (native g++ with the deliverables' release flags) and runs it, then builds and
-# runs its Windows x86-64 and i386 builds under Wine (our own figures only; no peers there).
+# Runs the benchmark: installs the peers' Debian packages when missing (FFTW3, KissFFT,
+# zita-convolver, Guitarix's LV2 amplifier and lilv to load it), builds the bench configuration
+# (native g++ with the deliverables' release flags) and runs it, then builds and runs its Windows
+# x86-64 and i386 builds under Wine (our own figures only; no peers there). A peer that cannot be
+# had stops the run with its reason.
 # Usage: bench.sh [area]   (area: a part of an area's name, e.g. fft or conv)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,14 +12,16 @@ jobs=${KAVROTEL_JOBS:-$(nproc)}
 area=${1:-}
 
 missing=()
-for p in libfftw3-dev libkissfft-dev libzita-convolver-dev; do
+for p in libfftw3-dev libkissfft-dev libzita-convolver-dev guitarix-lv2 liblilv-dev lv2-dev; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   sudo_cmd=""
   if [ "$(id -u)" -ne 0 ]; then sudo_cmd="sudo"; fi
-  $sudo_cmd apt-get update -q
-  $sudo_cmd apt-get install -y -q --no-install-recommends "${missing[@]}"
+  if ! { $sudo_cmd apt-get update -q && $sudo_cmd apt-get install -y -q --no-install-recommends "${missing[@]}"; }; then
+    echo "bench.sh: cannot install the benchmark's peers: ${missing[*]}" >&2
+    exit 1
+  fi
 fi
 
 KAVROTEL_JOBS=$jobs "$root/tools/build.sh" bench >/dev/null

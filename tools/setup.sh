@@ -12,7 +12,7 @@ packages=(
   wine wine64 wine32 xvfb xauth
 )
 if [ "${KAVROTEL_BENCH_DEPS:-0}" = 1 ]; then
-  packages+=(libfftw3-dev libkissfft-dev libzita-convolver-dev guitarix-lv2 liblilv-dev)
+  packages+=(libfftw3-dev libkissfft-dev libzita-convolver-dev guitarix-lv2 liblilv-dev lv2-dev)
 fi
 
 missing=()
