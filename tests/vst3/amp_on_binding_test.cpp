@@ -7,10 +7,8 @@
 #include <cmath>
 #include <vector>
 
-#include "bindings/vst3/vst3_factory.h"
-#include "platform/vst3/vst3_component.h"
-#include "plugin/kavrotel_descriptor.h"
 #include "tests/dsp/counting_heap.h"
+#include "tests/vst3/amp_instance.h"
 #include "tools/vst3host/automation_render.h"
 #include "tools/vst3host/conformance.h"
 #include "tools/vst3host/host_objects.h"
@@ -28,37 +26,10 @@ using vst3host::ParameterChanges;
 constexpr int32 kBlock = 512;
 constexpr int32 kBlocks = 24;  // about a quarter of a second
 
-// One instance made by the module's factory, initialised and started for mono processing.
-class Instance {
+// One amplifier instance, with blocks of the test's size rendered through it.
+class Instance : public AmpInstance {
  public:
-  Instance(HostApplication& host, int32 sampleSize) : sampleSize_(sampleSize) {
-    IPluginFactory* factory = vst3_binding::GetFactory();
-    void* obj = nullptr;
-    EXPECT_EQ(factory->createInstance(reinterpret_cast<const char*>(kKavrotelDescriptor.vst3ClassId.data()), IComponent::iid.bytes, &obj), kResultOk);
-    factory->release();
-    component_ = static_cast<IComponent*>(obj);
-    if (!component_) return;
-    component_->queryInterface(IAudioProcessor::iid.bytes, reinterpret_cast<void**>(&processor_));
-    component_->queryInterface(IEditController::iid.bytes, reinterpret_cast<void**>(&controller_));
-    EXPECT_EQ(component_->initialize(&host), kResultOk);
-    SpeakerArrangement mono = SpeakerArr::kMono;
-    EXPECT_EQ(processor_->setBusArrangements(&mono, 1, &mono, 1), kResultOk);
-    ProcessSetup setup{kRealtime, sampleSize, kBlock, 44100};
-    EXPECT_EQ(processor_->setupProcessing(setup), kResultOk);
-    EXPECT_EQ(component_->setActive(1), kResultOk);
-  }
-  ~Instance() {
-    if (!component_) return;
-    component_->setActive(0);
-    component_->terminate();
-    controller_->release();
-    processor_->release();
-    EXPECT_EQ(component_->release(), 0u);
-  }
-  bool Ok() const { return component_ && processor_ && controller_; }
-  IEditController* controller() const { return controller_; }
-  IComponent* component() const { return component_; }
-  IAudioProcessor* processor() const { return processor_; }
+  Instance(HostApplication& host, int32 sampleSize) : AmpInstance(host, sampleSize, kBlock), sampleSize_(sampleSize) {}
 
   // Renders blocks of the signal from first on: 32-bit output, or 64-bit output, as doubles.
   std::vector<double> Render(const std::vector<float>& signal, size_t first, int32 blocks) {
@@ -79,14 +50,11 @@ class Instance {
   std::vector<double> Block(const float* signal) {
     std::vector<Sample> in(signal, signal + kBlock), out(kBlock, Sample(99));
     MonoProcessData<Sample> block(in.data(), out.data(), kBlock, pending_);
-    EXPECT_EQ(processor_->process(block.data), kResultOk);
+    EXPECT_EQ(processor()->process(block.data), kResultOk);
     return std::vector<double>(out.begin(), out.end());
   }
 
   int32 sampleSize_;
-  IComponent* component_ = nullptr;
-  IAudioProcessor* processor_ = nullptr;
-  IEditController* controller_ = nullptr;
   IParameterChanges* pending_ = nullptr;
 };
 

@@ -12,9 +12,7 @@
 #include <vector>
 
 #include "bindings/vst3/iplug_vst3.h"
-#include "bindings/vst3/vst3_factory.h"
-#include "platform/vst3/vst3_component.h"
-#include "plugin/kavrotel_descriptor.h"
+#include "tests/vst3/amp_instance.h"
 #include "tools/vst3host/host_objects.h"
 
 namespace {
@@ -38,32 +36,7 @@ double Sweep(int32 round, ParamID id) { return std::fmod(0.37 * round + 0.11 * i
 
 class AmpThreads : public ::testing::Test {
  protected:
-  void SetUp() override {
-    void* obj = nullptr;
-    IPluginFactory* factory = vst3_binding::GetFactory();
-    ASSERT_EQ(factory->createInstance(reinterpret_cast<const char*>(kKavrotelDescriptor.vst3ClassId.data()), IComponent::iid.bytes,
-                                      &obj),
-              kResultOk);
-    factory->release();
-    component_ = static_cast<IComponent*>(obj);
-    ASSERT_EQ(component_->queryInterface(IAudioProcessor::iid.bytes, reinterpret_cast<void**>(&processor_)), kResultOk);
-    ASSERT_EQ(component_->queryInterface(IEditController::iid.bytes, reinterpret_cast<void**>(&controller_)),
-              kResultOk);
-    ASSERT_EQ(component_->initialize(&host_), kResultOk);
-    SpeakerArrangement mono = SpeakerArr::kMono;
-    ASSERT_EQ(processor_->setBusArrangements(&mono, 1, &mono, 1), kResultOk);
-    ProcessSetup setup{kRealtime, kSample32, kBlock, 44100};
-    ASSERT_EQ(processor_->setupProcessing(setup), kResultOk);
-    ASSERT_EQ(component_->setActive(1), kResultOk);
-  }
-  void TearDown() override {
-    if (!component_) return;
-    component_->setActive(0);
-    component_->terminate();
-    if (controller_) controller_->release();
-    if (processor_) processor_->release();
-    EXPECT_EQ(component_->release(), 0u);
-  }
+  void SetUp() override { ASSERT_TRUE(amp_.Ok()); }
 
   // The audio thread: every block changes one parameter and every seventh flips the bypass.
   // Returns the samples that were not finite, or -1 when a block was refused.
@@ -117,9 +90,9 @@ class AmpThreads : public ::testing::Test {
   }
 
   HostApplication host_{"Unit test host"};
-  IComponent* component_ = nullptr;
-  IAudioProcessor* processor_ = nullptr;
-  IEditController* controller_ = nullptr;
+  AmpInstance amp_{host_, kSample32, kBlock};
+  IAudioProcessor* processor_ = amp_.processor();
+  IEditController* controller_ = amp_.controller();
 };
 
 TEST_F(AmpThreads, ControllerAndStateCallsDuringBlocksShareNoPlainValue) {
