@@ -7,14 +7,15 @@
 #include "tests/support/test_binding.h"
 
 // A binding of the given layout with paramCount parameters left undeclared.
-inline std::unique_ptr<TestBinding> MakePlug(const char* channelIO, int32_t latency = 0, int32_t paramCount = 0) {
-  return std::make_unique<TestBinding>(paramCount, channelIO, 1, "Test", "", "Maker", 0x10000, 0x4B56524C,
+inline std::unique_ptr<TestBinding> MakePlug(const char* channelIO, int32_t latency = 0, int32_t paramCount = 0,
+                                             int32_t presetCount = 1) {
+  return std::make_unique<TestBinding>(paramCount, channelIO, presetCount, "Test", "", "Maker", 0x10000, 0x4B56524C,
                                        0x514E5644, latency, false, false, false);
 }
 
 // The amplifier's parameter set: names, ranges, shapes and kinds as the plug-in declares them.
-inline std::unique_ptr<TestBinding> MakeAmpLikePlug() {
-  auto plug = MakePlug("1-1", 0, 19);
+inline std::unique_ptr<TestBinding> MakeAmpLikePlug(int32_t presetCount = 1) {
+  auto plug = MakePlug("1-1", 0, 19, presetCount);
   struct Double {
     int32_t index;
     const char* name;
