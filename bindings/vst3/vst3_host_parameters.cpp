@@ -33,6 +33,7 @@ bool NormalizedFromText(const IParameter& p, const char* text, double& normalize
 
 void HostString(const IParameter& p, double normalized, String128 string) {
   char text[64];
+  normalized = ClampNormalized(normalized);
   // A switch or list shows the entry the plug-in would select; a double the mapped value.
   if (p.Type() == IParameter::kTypeDouble) {
     p.GetDisplayForHost(normalized, true, text, sizeof text);

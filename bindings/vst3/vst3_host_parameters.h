@@ -9,6 +9,9 @@
 
 namespace vst3_binding {
 
+// A host's normalised value inside 0..1: the record maps only those (a NaN passes, the record
+// maps it to its maximum).
+inline double ClampNormalized(double v) { return v < 0.0 ? 0.0 : (v > 1.0 ? 1.0 : v); }
 // The host's text for a normalised value: the display text or the number of the value the
 // plug-in would store (doubles show the mapped value itself).
 void HostString(const IParameter& param, double normalized, Steinberg::String128 string);
@@ -25,7 +28,7 @@ class PlugParameter : public HostBase {
   bool fromString(const Steinberg::TChar* string, ParamValue& v) const override {
     return NormalizedFromHostString(param_, string, v);
   }
-  ParamValue toPlain(ParamValue v) const override { return param_.FromNormalized(v); }
+  ParamValue toPlain(ParamValue v) const override { return param_.FromNormalized(ClampNormalized(v)); }
   ParamValue toNormalized(ParamValue plain) const override { return param_.ToNormalized(plain); }
 
  protected:
