@@ -5,7 +5,8 @@
 // setupProcessing, setActive, setBusArrangements, setState) decoded from the input.
 // Properties: no crash and nothing touched outside the host's buffers (AddressSanitizer);
 // every result is one of the codes a host expects; a refused block leaves the host's output
-// buffers as they were; an accepted block leaves every output sample finite.
+// buffers as they were; an accepted block leaves every output sample finite; buses beyond the
+// block's output count are never touched.
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -62,8 +63,8 @@ class Block {
     data.inputs = in.Below(16) ? inputs_ : nullptr;
     data.outputs = in.Below(16) ? outputs_ : nullptr;
     for (int32 b = 0; b < kMaxBuses; ++b) {
-      MakeBus(in, inputs_[b], false, nullptr);
-      MakeBus(in, outputs_[b], true, inPlace && b == 0 ? &inputs_[0] : nullptr);
+      MakeBus(in, b, inputs_[b], false, nullptr);
+      MakeBus(in, b, outputs_[b], true, inPlace && b == 0 ? &inputs_[0] : nullptr);
     }
     if (in.Below(4) == 0) {
       std::memset(&context_, 0, sizeof context_);
@@ -74,18 +75,22 @@ class Block {
     }
     AddParameterChanges(in);
     AddEvents(in);
-    before_ = OutputBytes();
+    before_[0] = OutputBytes(false);
+    before_[1] = OutputBytes(true);
   }
 
-  // Every output channel's samples, as bytes (empty tables and null channels skipped).
-  std::vector<uint8_t> OutputBytes() const {
+  // The samples of the output channels, as bytes: of the buses the block hands over, or of
+  // the others (empty tables and null channels have none).
+  std::vector<uint8_t> OutputBytes(bool handedOver) const {
     std::vector<uint8_t> out;
-    for (const auto& buffer : outputBuffers_) out.insert(out.end(), buffer->begin(), buffer->end());
+    for (const auto& [bus, buffer] : outputBuffers_)
+      if (HandedOver(bus) == handedOver) out.insert(out.end(), buffer->begin(), buffer->end());
     return out;
   }
-  bool OutputsUntouched() const { return OutputBytes() == before_; }
+  bool OutputsUntouched(bool handedOver) const { return OutputBytes(handedOver) == before_[handedOver]; }
   bool OutputsFinite() const {
-    for (const auto& buffer : outputBuffers_) {
+    for (const auto& [bus, buffer] : outputBuffers_) {
+      if (!HandedOver(bus)) continue;
       const size_t n = buffer->size() / (is64_ ? 8 : 4);
       for (size_t i = 0; i < n; ++i) {
         double v;
@@ -96,7 +101,10 @@ class Block {
           std::memcpy(&f, buffer->data() + 4 * i, 4);
           v = f;
         }
-        if (!std::isfinite(v)) return false;
+        if (!std::isfinite(v)) {
+          std::fprintf(stderr, "output bus %d: sample %zu of %zu is %g\n", bus, i, n, v);
+          return false;
+        }
       }
     }
     return true;
@@ -106,6 +114,8 @@ class Block {
 
  private:
   using Buffer = std::vector<uint8_t>;
+
+  bool HandedOver(int32 bus) const { return data.outputs && bus < data.numOutputs; }
 
   Buffer* NewBuffer(FuzzInput& in, bool output) {
     const size_t frames = data.numSamples > 0 ? static_cast<size_t>(data.numSamples) : 0;
@@ -124,7 +134,7 @@ class Block {
     return buffer;
   }
 
-  void MakeBus(FuzzInput& in, AudioBusBuffers& bus, bool output, AudioBusBuffers* shareWith) {
+  void MakeBus(FuzzInput& in, int32 index, AudioBusBuffers& bus, bool output, AudioBusBuffers* shareWith) {
     bus.numChannels = in.Below(8) ? static_cast<int32>(in.Below(kMaxChannels + 1)) : PickCount(in, 64);
     bus.silenceFlags = in.Below(2) ? 0 : ~uint64{0};
     tables_.push_back(std::make_unique<std::vector<void*>>(kMaxChannels, nullptr));
@@ -142,17 +152,16 @@ class Block {
       }
       Buffer* buffer = NewBuffer(in, output);
       table[c] = buffer->data();
-      if (output) outputBuffers_.push_back(buffer);
+      if (output) outputBuffers_.emplace_back(index, buffer);
     }
     // A bus claiming more channels than the table holds gets a table of that many nulls.
     if (bus.numChannels > kMaxChannels) table.resize(static_cast<size_t>(bus.numChannels), nullptr);
     bus.channelBuffers32 = reinterpret_cast<Sample32**>(table.data());
-    // In place, the shared input buffers are this block's outputs too.
+    // In place, the shared input buffers are this bus's outputs too.
     if (shareWith && shareWith->channelBuffers32)
       for (int32 c = 0; c < channels; ++c)
         for (const auto& b : buffers_)
-          if (table[c] == b->data() && std::find(outputBuffers_.begin(), outputBuffers_.end(), b.get()) == outputBuffers_.end())
-            outputBuffers_.push_back(b.get());
+          if (table[c] == b->data() && !IsOutput(b.get())) outputBuffers_.emplace_back(index, b.get());
   }
 
   void AddParameterChanges(FuzzInput& in) {
@@ -187,24 +196,31 @@ class Block {
     data.inputEvents = &events_;
   }
 
+  bool IsOutput(const Buffer* buffer) const {
+    for (const auto& entry : outputBuffers_)
+      if (entry.second == buffer) return true;
+    return false;
+  }
+
   bool is64_;
   AudioBusBuffers inputs_[kMaxBuses]{};
   AudioBusBuffers outputs_[kMaxBuses]{};
   std::vector<std::unique_ptr<Buffer>> buffers_;
-  std::vector<Buffer*> outputBuffers_;
+  std::vector<std::pair<int32, Buffer*>> outputBuffers_;  // output bus index, buffer
   std::vector<std::unique_ptr<std::vector<void*>>> tables_;
   ProcessContext context_{};
   vst3host::ParameterChanges changes_;
   vst3host::EventList events_;
-  std::vector<uint8_t> before_;
+  std::vector<uint8_t> before_[2];  // OutputBytes(false), OutputBytes(true) before the call
 };
 
 void Process(FuzzInput& in, Vst3Instance& amp) {
   Block block(in);
   const tresult result = amp.processor->process(block.data);
   FUZZ_REQUIRE(SaneResult(result));
+  FUZZ_REQUIRE(block.OutputsUntouched(false));
   if (result == kResultOk) FUZZ_REQUIRE(block.OutputsFinite());
-  else FUZZ_REQUIRE(block.OutputsUntouched());
+  else FUZZ_REQUIRE(block.OutputsUntouched(true));
 }
 
 void Setup(FuzzInput& in, Vst3Instance& amp) {
