@@ -33,13 +33,9 @@ bool NormalizedFromText(const IParameter& p, const char* text, double& normalize
 
 void HostString(const IParameter& p, double normalized, String128 string) {
   char text[64];
-  normalized = ClampNormalized(normalized);
-  // A switch or list shows the entry the plug-in would select; a double the mapped value.
-  if (p.Type() == IParameter::kTypeDouble) {
-    p.GetDisplayForHost(normalized, true, text, sizeof text);
-  } else {
-    p.GetDisplayForHost(p.FromNormalized(normalized), false, text, sizeof text);
-  }
+  // The text of the value the plug-in would store: the entry a switch or list selects, a
+  // double's mapped value (a NaN maps as the record maps it, never to a text like "nan").
+  p.GetDisplayForHost(p.FromNormalized(ClampNormalized(normalized)), false, text, sizeof text);
   WidenAscii(string, 128, text);
 }
 

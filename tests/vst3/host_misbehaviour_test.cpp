@@ -120,8 +120,9 @@ INSTANTIATE_TEST_SUITE_P(Table, ControllerValueTest,
                            return std::string(info.param.name);
                          });
 
-// A controller conversion of a value outside 0..1 answers for the nearest end: a finite plain
-// value inside the range and the end's text, never a value the record cannot map.
+// A controller conversion of a value outside 0..1 answers for the nearest end, and of a NaN
+// for the end the record maps it to (the maximum): a finite plain value inside the range and
+// that end's text, never a value the record cannot map or a text that is not a value.
 struct ConversionCase {
   const char* name;
   ParamID id;
@@ -150,7 +151,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ConversionCase{"modelHugeNegative", FixturePlug::kModel, -1e300, 0},
                       ConversionCase{"modelHuge", FixturePlug::kModel, 1e300, 1},
                       ConversionCase{"switchBelowZero", FixturePlug::kSwitch, -3.0, 0},
-                      ConversionCase{"toneInfinity", FixturePlug::kTone, kInf, 1}),
+                      ConversionCase{"toneInfinity", FixturePlug::kTone, kInf, 1},
+                      ConversionCase{"gainNaN", FixturePlug::kGain, std::nan(""), 1},
+                      ConversionCase{"modelNaN", FixturePlug::kModel, std::nan(""), 1}),
     [](const ::testing::TestParamInfo<ConversionCase>& info) { return std::string(info.param.name); });
 
 // ---- Calls out of order -----------------------------------------------------------------
