@@ -3,11 +3,12 @@
 // and unknown identifiers: getParamStringByValue, getParamValueByString,
 // normalizedParamToPlain, plainParamToNormalized, getParamNormalized, setParamNormalized and
 // getParameterInfo, in any order with any values. Properties: every text answered is
-// terminated inside its 128 units; a finite value in gives a finite answer; a normalised
+// terminated inside its 128 units; a parameter's text reads back as a value with that text; a finite value in gives a finite answer; a normalised
 // answer lies in 0..1; an identifier that names no parameter of the plug-in converts a plain
 // value to itself; every index below the count has its information.
 #include <cmath>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "tests/fuzz/fuzz_input.h"
@@ -50,10 +51,22 @@ std::vector<char16> PickText(FuzzInput& in) {
   return text;
 }
 
+// A text the controller shows for a parameter reads back as a value that shows the same text.
 void StringByValue(IEditController& c, ParamID id, double v) {
   String128 text;
   for (char16& unit : text) unit = 0x7777;
-  if (c.getParamStringByValue(id, v, text) == kResultOk) FUZZ_REQUIRE(Terminated(text));
+  if (c.getParamStringByValue(id, v, text) != kResultOk) return;
+  FUZZ_REQUIRE(Terminated(text));
+  if (id >= kPlugParameters) return;
+  ParamValue readBack = -7.0;
+  const tresult read = c.getParamValueByString(id, text, readBack);
+  if (read != kResultOk || !Normalised(readBack))
+    std::fprintf(stderr, "parameter %u at %.17g shows '%s', read back as %.17g\n", id, v, vst3host::NarrowText(text).c_str(), readBack);
+  FUZZ_REQUIRE(read == kResultOk);
+  FUZZ_REQUIRE(Normalised(readBack));
+  String128 again;
+  FUZZ_REQUIRE(c.getParamStringByValue(id, readBack, again) == kResultOk);
+  FUZZ_REQUIRE(Terminated(again) && std::u16string(text) == std::u16string(again));
 }
 
 void ValueByString(IEditController& c, ParamID id, std::vector<char16> text) {
