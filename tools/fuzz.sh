@@ -3,7 +3,8 @@
 # once, one process each. New inputs go to build/fuzz-runs/<target>/corpus, findings to
 # build/fuzz-runs/<target>/ (crash-*, with the log beside them); the committed corpus and the
 # regressions are read, never written, unless --merge adds the run's new coverage to the
-# committed corpus (libFuzzer's -merge=1 keeps only inputs that add coverage).
+# committed corpus (libFuzzer's -merge=1, counting edges only, keeps the inputs that reach an
+# edge the corpus does not, which keeps it small).
 # Usage: fuzz.sh [target|all] [seconds] [--merge]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -37,7 +38,7 @@ for t in "${targets[@]}"; do
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$build/fuzz-runs/$t/log" | grep -o '[0-9]*$' || echo '?')
   echo "== $t: $runs executions in ${seconds}s, $result"
   if [ "$merge" = --merge ]; then
-    "$build/fuzz/tests/fuzz/fuzz_$t" -merge=1 "$root/tests/fuzz/corpus/$t" "$build/fuzz-runs/$t/corpus" \
+    "$build/fuzz/tests/fuzz/fuzz_$t" -merge=1 -use_counters=0 "$root/tests/fuzz/corpus/$t" "$build/fuzz-runs/$t/corpus" \
       >"$build/fuzz-runs/$t/merge.log" 2>&1
   fi
 done
