@@ -122,9 +122,12 @@ class Block {
     buffers_.push_back(std::make_unique<Buffer>(frames * (is64_ ? 8 : 4)));
     Buffer* buffer = buffers_.back().get();
     const uint8_t level = in.Byte();
+    // Mostly a signal up to 16 times full scale; the top levels are huge but finite floats.
+    static const double kHuge[] = {1e4, 1e10, 1e30, 3e38, 3.4028234663852886e38};
+    const double amplitude = level >= 251 ? kHuge[level - 251] : level / 16.0;
     for (size_t i = 0; i < frames; ++i) {
       // Outputs hold a quiet NaN that a plug-in never writes; inputs a finite signal.
-      const double v = output ? std::nan("7") : std::sin(0.01 * static_cast<double>(i) * (1 + level % 7)) * (level / 16.0);
+      const double v = output ? std::nan("7") : std::sin(0.01 * static_cast<double>(i) * (1 + level % 7)) * amplitude;
       if (is64_) std::memcpy(buffer->data() + 8 * i, &v, 8);
       else {
         const float f = static_cast<float>(v);
