@@ -26,6 +26,16 @@ if(KAVROTEL_TSAN)
   add_link_options(-fsanitize=thread)
 endif()
 
+# Coverage for libFuzzer on every file; only the fuzz targets link its driver. Host values
+# reach float-to-integer conversions everywhere a fuzzer calls, so those are checked too.
+if(KAVROTEL_FUZZ)
+  if(NOT (KAVROTEL_SANITIZE AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang"))
+    message(FATAL_ERROR "KAVROTEL_FUZZ needs clang and KAVROTEL_SANITIZE")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,float-cast-overflow)
+  add_link_options(-fsanitize=float-cast-overflow)
+endif()
+
 # Warnings as errors on our own code only (third-party sources build with their own habits).
 add_library(kavrotel_warnings INTERFACE)
 target_compile_options(kavrotel_warnings INTERFACE -Wall -Wextra -Werror -Wno-missing-field-initializers)

@@ -81,6 +81,7 @@ inline const double* FreshWindow(const double* x) {
   return x;
 }
 
+#if defined(__x86_64__)
 // Eight sums, one per output of a group.
 struct EightSums {
   __m128d s0, s1, s2, s3, s4, s5, s6, s7;
@@ -128,6 +129,7 @@ inline void EightOutputs(const double* reversed, int32_t taps, const double* win
   StoreFour(out + 4, j2, j3);
 }
 
+#else
 // Outputs j .. j + 3 the same way, for the i386 build, whose eight registers hold four sums.
 inline void FourOutputs(const double* reversed, int32_t taps, const double* window, float* out) {
   __m128d s0 = _mm_setzero_pd(), s1 = s0, s2 = s0, s3 = s0;
@@ -149,6 +151,7 @@ inline void FourOutputs(const double* reversed, int32_t taps, const double* wind
   StoreFour(out, j0, j1);
 }
 
+#endif
 // One output with eight partial sums over the taps, so that the additions overlap. Taps on a
 // 16-byte boundary are read as the multiplications' operands.
 template <bool kAlignedTaps>

@@ -5,6 +5,8 @@
 #   win32   mingw-w64 i386: the VST2 deliverable and its tests (run under wine)
 #   bench   g++ with the deliverables' release flags, the benchmark
 #   tsan    g++ with ThreadSanitizer, only the test executables whose cases start threads
+#   fuzz    clang with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer: the fuzz
+#           targets (tests/fuzz) and the replays of their corpora
 # Usage: build.sh <configuration>...
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,6 +20,10 @@ configure() {
     native) args+=(-DKAVROTEL_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
     bench) args+=(-DKAVROTEL_TESTS=OFF -DKAVROTEL_BENCH=ON) ;;
     tsan) args+=(-DKAVROTEL_TSAN=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+    fuzz)
+      args+=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+             -DKAVROTEL_SANITIZE=ON -DKAVROTEL_FUZZ=ON -DKAVROTEL_TESTS=OFF)
+      ;;
     win64|win32)
       local png
       png=$("$root/tools/fetch-libpng.sh" "$build/third_party")

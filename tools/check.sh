@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds the configurations and runs every test
-# suite (natively under the sanitizers, the Windows ones under Wine with a virtual display, and
-# last the threaded suites under ThreadSanitizer).
+# suite (natively under the sanitizers, the Windows ones under Wine with a virtual display, the
+# threaded suites under ThreadSanitizer), then builds the fuzz configuration and replays every
+# fuzz corpus and regression input.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${KAVROTEL_BUILD:-$root/build}
@@ -25,4 +26,12 @@ for config in native win64 win32 tsan; do
   cases=$(grep -ho '^\[==========\] [0-9]* tests\? from' "$log" 2>/dev/null | awk '{s += $2} END {print s + 0}')
   echo "== $config: $cases test cases"
 done
+
+"$root/tools/build.sh" fuzz
+echo "== testing fuzz"
+if ! ctest --test-dir "$build/fuzz" --output-on-failure -j "$(nproc)"; then
+  status=1
+fi
+inputs=$(grep -ho '^replaying [0-9]* inputs' "$build/fuzz/Testing/Temporary/LastTest.log" 2>/dev/null | awk '{s += $2} END {print s + 0}')
+echo "== fuzz: $inputs inputs replayed"
 exit $status

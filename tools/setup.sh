@@ -10,6 +10,7 @@ packages=(
   googletest libpng-dev zlib1g-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
   wine wine64 wine32 xvfb xauth
+  clang libclang-rt-14-dev
 )
 if [ "${KAVROTEL_BENCH_DEPS:-0}" = 1 ]; then
   packages+=(libfftw3-dev libkissfft-dev libzita-convolver-dev guitarix-lv2 liblilv-dev lv2-dev)

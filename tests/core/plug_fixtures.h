@@ -22,13 +22,16 @@ inline PluginDescriptor TestFacts(const char* channelIO, int32_t latency = 0, in
 }
 
 // A binding of the given layout with paramCount parameters left undeclared.
-inline std::unique_ptr<TestBinding> MakePlug(const char* channelIO, int32_t latency = 0, int32_t paramCount = 0) {
-  return std::make_unique<TestBinding>(TestFacts(channelIO, latency, paramCount));
+inline std::unique_ptr<TestBinding> MakePlug(const char* channelIO, int32_t latency = 0, int32_t paramCount = 0,
+                                             int32_t presetCount = 1) {
+  PluginDescriptor facts = TestFacts(channelIO, latency, paramCount);
+  facts.presetCount = presetCount;
+  return std::make_unique<TestBinding>(facts);
 }
 
 // The amplifier's parameter set: names, ranges, shapes and kinds as the plug-in declares them.
-inline std::unique_ptr<TestBinding> MakeAmpLikePlug() {
-  auto plug = MakePlug("1-1", 0, 19);
+inline std::unique_ptr<TestBinding> MakeAmpLikePlug(int32_t presetCount = 1) {
+  auto plug = MakePlug("1-1", 0, 19, presetCount);
   struct Double {
     int32_t index;
     const char* name;

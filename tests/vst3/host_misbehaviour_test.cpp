@@ -120,6 +120,42 @@ INSTANTIATE_TEST_SUITE_P(Table, ControllerValueTest,
                            return std::string(info.param.name);
                          });
 
+// A controller conversion of a value outside 0..1 answers for the nearest end, and of a NaN
+// for 0: a finite plain value inside the range and that end's text, never a value the record
+// cannot map or a text that is not a value.
+struct ConversionCase {
+  const char* name;
+  ParamID id;
+  double value;
+  double nearestEnd;
+};
+
+class ControllerConversionTest : public ::testing::TestWithParam<ConversionCase> {};
+
+TEST_P(ControllerConversionTest, AnswersForTheNearestEndOfTheRange) {
+  Host host;
+  host.Start(kSample32);
+  const ConversionCase& c = GetParam();
+  EXPECT_EQ(host.plug->normalizedParamToPlain(c.id, c.value), host.plug->normalizedParamToPlain(c.id, c.nearestEnd));
+  String128 text, endText;
+  ASSERT_EQ(host.plug->getParamStringByValue(c.id, c.value, text), kResultOk);
+  ASSERT_EQ(host.plug->getParamStringByValue(c.id, c.nearestEnd, endText), kResultOk);
+  EXPECT_EQ(vst3host::NarrowText(text), vst3host::NarrowText(endText));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ControllerConversionTest,
+    ::testing::Values(ConversionCase{"gainHugeNegative", FixturePlug::kGain, -1.7e308, 0},
+                      ConversionCase{"gainMinusInfinity", FixturePlug::kGain, -kInf, 0},
+                      ConversionCase{"gainAboveOne", FixturePlug::kGain, 2.0, 1},
+                      ConversionCase{"modelHugeNegative", FixturePlug::kModel, -1e300, 0},
+                      ConversionCase{"modelHuge", FixturePlug::kModel, 1e300, 1},
+                      ConversionCase{"switchBelowZero", FixturePlug::kSwitch, -3.0, 0},
+                      ConversionCase{"toneInfinity", FixturePlug::kTone, kInf, 1},
+                      ConversionCase{"gainNaN", FixturePlug::kGain, std::nan(""), 0},
+                      ConversionCase{"modelNaN", FixturePlug::kModel, std::nan(""), 0}),
+    [](const ::testing::TestParamInfo<ConversionCase>& info) { return std::string(info.param.name); });
+
 // ---- Calls out of order -----------------------------------------------------------------
 
 TEST(CallOrder, ProcessWithoutSetUpOrBusesIsRefusedAndWritesNothing) {

@@ -107,7 +107,7 @@ class MemoryStream : public HostObject<IBStream> {
   size_t failFrom_ = static_cast<size_t>(-1);
 };
 
-class ParamValueQueue : public HostObject<IParamValueQueue> {
+class ParamValueQueue final : public HostObject<IParamValueQueue> {
  public:
   explicit ParamValueQueue(ParamID id) : id_(id) {}
   tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override;
