@@ -1,6 +1,7 @@
 #include "tests/fuzz/vst3_instance.h"
 
 #include "bindings/vst3/vst3_factory.h"
+#include "plugin/kavrotel_descriptor.h"
 #include "tests/fuzz/fuzz_input.h"
 
 using namespace Steinberg;
@@ -10,7 +11,7 @@ Vst3Instance::Vst3Instance() {
   IPluginFactory* factory = vst3_binding::GetFactory();
   FUZZ_REQUIRE(factory);
   void* obj = nullptr;
-  FUZZ_REQUIRE(factory->createInstance(reinterpret_cast<const char*>(vst3_binding::kClassId), IComponent::iid.bytes,
+  FUZZ_REQUIRE(factory->createInstance(reinterpret_cast<const char*>(kKavrotelDescriptor.vst3ClassId.data()), IComponent::iid.bytes,
                                        &obj) == kResultOk);
   factory->release();
   component = static_cast<IComponent*>(obj);

@@ -121,7 +121,7 @@ class ParamValueQueue final : public HostObject<IParamValueQueue> {
   std::vector<std::pair<int32, ParamValue>> points_;
 };
 
-class ParameterChanges : public HostObject<IParameterChanges> {
+class ParameterChanges final : public HostObject<IParameterChanges> {
  public:
   tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override;
   int32 PLUGIN_API getParameterCount() override { return static_cast<int32>(queues_.size()); }
