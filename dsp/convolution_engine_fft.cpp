@@ -101,9 +101,13 @@ void ConvolutionEngine::RunBlock(int32_t d, int32_t impulseSlot, bool paired, bo
 
   const bool hasFlags = HasRingFlags(d);
   if (loud || !hasFlags) {
-    // The block padded with zeros: sanitised samples hold no -0, so this is FFT_Transform's result.
-    fft::ForwardOfLowerHalf(slot, fftSize_);
+    // The block padded with zeros: sanitised samples hold no -0, so this is FFT_Transform's
+    // result. A real block's last quarters are its third quarters' conjugates.
+    const MirrorGroup* groups = mirrorGroups_.GetAs<MirrorGroup>();
+    const bool mirrored = !paired && mirrorGroupCount_ > 0 && fft::ForwardOfRealLowerHalf(slot, fftSize_);
+    if (!mirrored) fft::ForwardOfLowerHalf(slot, fftSize_);
     ToPlanar(slot, slot, fftSize_);
+    if (mirrored) FillMirrored(slot, groups, mirrorGroupCount_);
   }
   const uint8_t flag = loud ? (shared ? kSharedBlock : kNormalBlock) : kSilentBlock;
   if (hasFlags) ringFlags_[d].GetAs<uint8_t>()[ringPositions_[d]] = flag;

@@ -3,6 +3,10 @@
 #include <cmath>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <xmmintrin.h>
+#endif
+
 #include "core/grow_buffer.h"
 #include "dsp/fft.h"
 
@@ -88,4 +92,29 @@ bool IsMirrored(const float* planar, const MirrorGroup* groups, int32_t count) {
     }
   }
   return true;
+}
+
+void FillMirrored(float* planar, const MirrorGroup* groups, int32_t count) {
+  for (int32_t i = 0; i < count; ++i) {
+    const MirrorGroup& group = groups[i];
+    if (group.swap == MirrorGroup::kNone) continue;
+    const float* from = planar + group.at;
+    float* to = planar + group.partnerAt;
+#if defined(__SSE2__)
+    const __m128 re = _mm_loadu_ps(from), im = _mm_xor_ps(_mm_loadu_ps(from + 4), _mm_set1_ps(-0.0f));
+    if (group.swap == MirrorGroup::kLastPair) {
+      _mm_storeu_ps(to, _mm_shuffle_ps(re, re, _MM_SHUFFLE(2, 3, 1, 0)));
+      _mm_storeu_ps(to + 4, _mm_shuffle_ps(im, im, _MM_SHUFFLE(2, 3, 1, 0)));
+    } else {
+      _mm_storeu_ps(to, _mm_shuffle_ps(re, re, _MM_SHUFFLE(1, 0, 3, 2)));
+      _mm_storeu_ps(to + 4, _mm_shuffle_ps(im, im, _MM_SHUFFLE(1, 0, 3, 2)));
+    }
+#else
+    for (int32_t l = 0; l < 4; ++l) {
+      const int32_t lane = mirror::Lane(group.swap, l);
+      to[lane] = from[l];
+      to[lane + 4] = -from[l + 4];
+    }
+#endif
+  }
 }

@@ -25,6 +25,10 @@ int32_t BuildMirrorGroups(int32_t n, GrowBuffer& groups);
 // [set-up] Whether a planar spectrum of real data has the symmetry the groups describe, in value.
 bool IsMirrored(const float* planar, const MirrorGroup* groups, int32_t count);
 
+// [audio thread, no allocation] Writes every listed group's partner in a planar spectrum: the
+// conjugates of the group's values, lanes swapped.
+void FillMirrored(float* planar, const MirrorGroup* groups, int32_t count);
+
 namespace mirror {
 // [any thread] Lane l of a group lies in lane Lane(swap, l) of its partner.
 inline int32_t Lane(int32_t swap, int32_t l) {

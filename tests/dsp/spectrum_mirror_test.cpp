@@ -97,6 +97,36 @@ TEST_P(SpectrumMirror, MirroredSumOfProductsMatchesTheFullSum) {
   }
 }
 
+// The transform without the last quarters, filled in from the mirror, has the full one's bits
+// (both forms); sizes without a small pass are refused and left as they were.
+TEST_P(SpectrumMirror, RealTransformFilledFromTheMirrorMatchesTheFullOne) {
+  const int32_t n = GetParam();
+  GrowBuffer groups;
+  const int32_t count = BuildMirrorGroups(n, groups);
+  const bool handled = n >= 32 && n <= 512;
+  for (uint32_t seed = 1; seed <= 10; ++seed) {
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<float> value(-1.0f, 1.0f);
+    std::vector<float> block(2 * static_cast<size_t>(n), 0.0f);
+    for (int32_t i = 0; i < n / 2; ++i) block[2 * i] = seed == 1 && i % 3 != 0 ? 0.0f : value(rng);
+    std::vector<float> full = block, fast = block, scalar = block;
+    fft::ForwardOfLowerHalf(full.data(), n);
+    ToPlanar(full.data(), full.data(), n);
+    ASSERT_EQ(fft::ForwardOfRealLowerHalf(fast.data(), n), handled) << n;
+    ASSERT_EQ(fft::ForwardOfRealLowerHalfScalar(scalar.data(), n), handled) << n;
+    if (!handled) {
+      EXPECT_EQ(fast, block);
+      EXPECT_EQ(scalar, block);
+      continue;
+    }
+    for (std::vector<float>* values : {&fast, &scalar}) {
+      ToPlanar(values->data(), values->data(), n);
+      FillMirrored(values->data(), groups.GetAs<MirrorGroup>(), count);
+      EXPECT_EQ(*values, full) << "seed " << seed << (values == &fast ? " fast" : " scalar");
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Sizes, SpectrumMirror, ::testing::Values(16, 32, 64, 128, 256, 1024, 4096, 32768));
 
 TEST(SpectrumMirrorGroups, SizesWithoutTheStructureGetNone) {
