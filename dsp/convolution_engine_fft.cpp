@@ -105,9 +105,12 @@ void ConvolutionEngine::RunBlock(int32_t d, int32_t impulseSlot, bool paired, bo
     // result. A real block's last quarters are its third quarters' conjugates.
     const MirrorGroup* groups = mirrorGroups_.GetAs<MirrorGroup>();
     const bool mirrored = !paired && mirrorGroupCount_ > 0 && fft::ForwardOfRealLowerHalf(slot, fftSize_);
-    if (!mirrored) fft::ForwardOfLowerHalf(slot, fftSize_);
-    ToPlanar(slot, slot, fftSize_);
-    if (mirrored) FillMirrored(slot, groups, mirrorGroupCount_);
+    if (mirrored) {
+      ToPlanarMirrored(slot, groups, mirrorGroupCount_);
+    } else {
+      fft::ForwardOfLowerHalf(slot, fftSize_);
+      ToPlanar(slot, slot, fftSize_);
+    }
   }
   const uint8_t flag = loud ? (shared ? kSharedBlock : kNormalBlock) : kSilentBlock;
   if (hasFlags) ringFlags_[d].GetAs<uint8_t>()[ringPositions_[d]] = flag;

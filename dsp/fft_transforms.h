@@ -31,8 +31,8 @@ void ForwardOfLowerHalf(float* buffer, int32_t n);
 void ForwardOfLowerHalfScalar(float* buffer, int32_t n);
 
 // [any thread, no allocation] ForwardOfLowerHalf of a real block (imaginary parts +0) for n of
-// 32 to 512, less the values FillMirrored (spectrum_mirror.h) gives after ToPlanar: those
-// positions hold other values until then. False, the buffer untouched, for other sizes.
+// 32 to 512, less the values ToPlanarMirrored (spectrum_mirror.h) gives: those positions hold
+// other values until then. False, the buffer untouched, for other sizes.
 bool ForwardOfRealLowerHalf(float* buffer, int32_t n);
 bool ForwardOfRealLowerHalfScalar(float* buffer, int32_t n);
 

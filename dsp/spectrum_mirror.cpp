@@ -94,26 +94,36 @@ bool IsMirrored(const float* planar, const MirrorGroup* groups, int32_t count) {
   return true;
 }
 
-void FillMirrored(float* planar, const MirrorGroup* groups, int32_t count) {
+void ToPlanarMirrored(float* values, const MirrorGroup* groups, int32_t count) {
   for (int32_t i = 0; i < count; ++i) {
     const MirrorGroup& group = groups[i];
-    if (group.swap == MirrorGroup::kNone) continue;
-    const float* from = planar + group.at;
-    float* to = planar + group.partnerAt;
+    float* at = values + group.at;
+    float* to = values + group.partnerAt;
 #if defined(__SSE2__)
-    const __m128 re = _mm_loadu_ps(from), im = _mm_xor_ps(_mm_loadu_ps(from + 4), _mm_set1_ps(-0.0f));
+    const __m128 low = _mm_loadu_ps(at), high = _mm_loadu_ps(at + 4);
+    const __m128 re = _mm_shuffle_ps(low, high, _MM_SHUFFLE(2, 0, 2, 0));
+    const __m128 im = _mm_shuffle_ps(low, high, _MM_SHUFFLE(3, 1, 3, 1));
+    _mm_storeu_ps(at, re);
+    _mm_storeu_ps(at + 4, im);
+    if (group.swap == MirrorGroup::kNone) continue;
+    const __m128 minusIm = _mm_xor_ps(im, _mm_set1_ps(-0.0f));
     if (group.swap == MirrorGroup::kLastPair) {
       _mm_storeu_ps(to, _mm_shuffle_ps(re, re, _MM_SHUFFLE(2, 3, 1, 0)));
-      _mm_storeu_ps(to + 4, _mm_shuffle_ps(im, im, _MM_SHUFFLE(2, 3, 1, 0)));
+      _mm_storeu_ps(to + 4, _mm_shuffle_ps(minusIm, minusIm, _MM_SHUFFLE(2, 3, 1, 0)));
     } else {
       _mm_storeu_ps(to, _mm_shuffle_ps(re, re, _MM_SHUFFLE(1, 0, 3, 2)));
-      _mm_storeu_ps(to + 4, _mm_shuffle_ps(im, im, _MM_SHUFFLE(1, 0, 3, 2)));
+      _mm_storeu_ps(to + 4, _mm_shuffle_ps(minusIm, minusIm, _MM_SHUFFLE(1, 0, 3, 2)));
     }
 #else
+    const float re[4] = {at[0], at[2], at[4], at[6]}, im[4] = {at[1], at[3], at[5], at[7]};
     for (int32_t l = 0; l < 4; ++l) {
-      const int32_t lane = mirror::Lane(group.swap, l);
-      to[lane] = from[l];
-      to[lane + 4] = -from[l + 4];
+      at[l] = re[l];
+      at[l + 4] = im[l];
+    }
+    if (group.swap == MirrorGroup::kNone) continue;
+    for (int32_t l = 0; l < 4; ++l) {
+      to[mirror::Lane(group.swap, l)] = re[l];
+      to[mirror::Lane(group.swap, l) + 4] = -im[l];
     }
 #endif
   }

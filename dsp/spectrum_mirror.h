@@ -25,9 +25,10 @@ int32_t BuildMirrorGroups(int32_t n, GrowBuffer& groups);
 // [set-up] Whether a planar spectrum of real data has the symmetry the groups describe, in value.
 bool IsMirrored(const float* planar, const MirrorGroup* groups, int32_t count);
 
-// [audio thread, no allocation] Writes every listed group's partner in a planar spectrum: the
-// conjugates of the group's values, lanes swapped.
-void FillMirrored(float* planar, const MirrorGroup* groups, int32_t count);
+// [audio thread, no allocation] ToPlanar in place of the listed groups of an interleaved
+// spectrum, each partner written as the conjugates of its group's values, lanes swapped (what
+// the partners held before is not read).
+void ToPlanarMirrored(float* values, const MirrorGroup* groups, int32_t count);
 
 namespace mirror {
 // [any thread] Lane l of a group lies in lane Lane(swap, l) of its partner.
