@@ -104,8 +104,8 @@ void ConvolutionEngine::RunBlock(int32_t d, int32_t impulseSlot, bool paired, bo
     // The block padded with zeros: sanitised samples hold no -0, so this is FFT_Transform's
     // result. A real block's last quarters are its third quarters' conjugates.
     const MirrorGroup* groups = mirrorGroups_.GetAs<MirrorGroup>();
-    const bool mirrored = !paired && mirrorGroupCount_ > 0 && fft::ForwardOfRealLowerHalf(slot, fftSize_);
-    if (mirrored) {
+    const bool halfDone = !paired && mirrorGroupCount_ > 0 && fft::ForwardOfRealLowerHalf(slot, fftSize_);
+    if (halfDone) {
       ToPlanarMirrored(slot, groups, mirrorGroupCount_);
     } else {
       fft::ForwardOfLowerHalf(slot, fftSize_);
