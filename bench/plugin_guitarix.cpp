@@ -7,9 +7,13 @@
 #include <lv2/urid/urid.h>
 #include <lv2/worker/worker.h>
 
+#include <unistd.h>
+
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
 #include <map>
 #include <string>
 #include <vector>
@@ -30,6 +34,31 @@ struct UridMap {
   }
 };
 
+// Guitarix prints lines of its own ("using block size", "buffersize changed to") where our
+// stdout carries only figures: while it may print (instantiate, activate, the first run at a
+// block size, deactivate), descriptor 1 is stderr. Not in every run: that would time the swap.
+class PeerPrintsToStderr {
+ public:
+  PeerPrintsToStderr() : saved_((Flush(), dup(STDOUT_FILENO))) {
+    if (saved_ >= 0) dup2(STDERR_FILENO, STDOUT_FILENO);
+  }
+  ~PeerPrintsToStderr() {
+    Flush();
+    if (saved_ < 0) return;
+    dup2(saved_, STDOUT_FILENO);
+    close(saved_);
+  }
+  PeerPrintsToStderr(const PeerPrintsToStderr&) = delete;
+  PeerPrintsToStderr& operator=(const PeerPrintsToStderr&) = delete;
+
+ private:
+  static void Flush() {
+    std::cout.flush();
+    std::fflush(stdout);
+  }
+  int saved_;
+};
+
 }  // namespace
 
 struct GuitarixAmp::State {
@@ -43,6 +72,7 @@ struct GuitarixAmp::State {
   std::vector<uint8_t> atomIn, atomOut;
   std::vector<float> inBuffer, outBuffer;
   int32_t minBlock = 64, maxBlock = 8192;
+  int lastFrames = -1;  // the block size of the last run
   std::vector<LV2_Options_Option> options;
 
   // Work runs at once: the benchmark measures the audio path, not the worker thread.
@@ -71,6 +101,7 @@ struct GuitarixAmp::State {
   }
 
   ~State() {
+    PeerPrintsToStderr quiet;
     if (instance) {
       lilv_instance_deactivate(instance);
       lilv_instance_free(instance);
@@ -127,6 +158,7 @@ std::unique_ptr<GuitarixAmp> GuitarixAmp::Load(double sampleRate, int maxBlock, 
   LV2_Feature optionsFeature{LV2_OPTIONS__options, s->options.data()};
   const LV2_Feature* features[] = {&mapFeature, &scheduleFeature, &boundedFeature,
                                    &optionsFeature, nullptr};
+  PeerPrintsToStderr quiet;
   s->instance = lilv_plugin_instantiate(plugin, sampleRate, features);
   if (!s->instance) {
     const std::string missing = MissingFeatures(plugin, features);
@@ -178,6 +210,12 @@ GuitarixAmp::~GuitarixAmp() = default;
 void GuitarixAmp::Process(const float* in, float* out, int frames) {
   std::memcpy(state_->inBuffer.data(), in, sizeof(float) * frames);
   state_->ResetAtoms();
-  lilv_instance_run(state_->instance, uint32_t(frames));
+  if (frames != state_->lastFrames) {
+    PeerPrintsToStderr quiet;
+    state_->lastFrames = frames;
+    lilv_instance_run(state_->instance, uint32_t(frames));
+  } else {
+    lilv_instance_run(state_->instance, uint32_t(frames));
+  }
   std::memcpy(out, state_->outBuffer.data(), sizeof(float) * frames);
 }

@@ -190,6 +190,23 @@ void ConvolutionEngine::SetPartitions(const ImpulseBuffer& impulse, int32_t offs
     }
   }
   ResizeExactly(terms_, int64_t{partitions_} * static_cast<int64_t>(sizeof(SpectrumTerm)));
+  FindMirroredPartitions();
+}
+
+// A slot's partitions of a real impulse channel (no second channel in the imaginary parts)
+// are mirrored; checked on the values, so a transform without the symmetry only costs speed.
+void ConvolutionEngine::FindMirroredPartitions() {
+  mirrorGroupCount_ = BuildMirrorGroups(fftSize_, mirrorGroups_);
+  for (int32_t s = 0; s < kMaxChannels; ++s) {
+    const float* planar = PlanarPartitions(s);
+    bool mirrored = mirrorGroupCount_ > 0 && planar && s < impulseChannels_;
+    for (int32_t j = 0; mirrored && j < partitions_; ++j) {
+      mirrored = IsMirrored(planar + static_cast<size_t>(j) * 2 * fftSize_, mirrorGroups_.GetAs<MirrorGroup>(),
+                            mirrorGroupCount_);
+    }
+    mirroredPartitions_[s] = mirrored;
+    realBlocks_[s] = 0;
+  }
 }
 
 // Three floats more than the partitions, so that they can start on a 16-byte boundary.
@@ -298,6 +315,7 @@ void ConvolutionEngine::RestartStream(int32_t channelCount) {
   const int64_t ringBytes = int64_t{partitions_} * 2 * fftSize_ * 4;
   for (int32_t s = 0; s < kMaxChannels; ++s) {
     const bool active = s < channelCount;
+    realBlocks_[s] = partitions_;  // zeros are mirrored
     if (ResizeExactly(ringFlags_[s], partitions_) && partitions_ > 0) std::memset(ringFlags_[s].Get(), 0, partitions_);
     if (ResizeExactly(ring_[s], active ? ringBytes : 0) && active) std::memset(ring_[s].Get(), 0, ring_[s].GetSize());
     if (ResizeExactly(tails_[s], active ? 4 * int64_t{Partition()} : 0) && active) {

@@ -148,7 +148,9 @@ class ConvolutionEngine {
   bool IsPaired(int32_t channel) const;
   bool CanShare(int32_t channel, int32_t impulseSlot, const float* block, bool& sharingFailed) const;
   void RunBlock(int32_t channel, int32_t impulseSlot, bool paired, bool& sharingFailed);
-  void Accumulate(int32_t slot, int32_t impulseSlot, int32_t threshold);
+  void Accumulate(int32_t slot, int32_t impulseSlot, int32_t threshold, bool mirrored);
+  void FindMirroredPartitions();
+  void CountRealBlocks(int32_t slot, bool real) { realBlocks_[slot] = real ? std::min(realBlocks_[slot] + 1, partitions_) : 0; }
   void OverlapAdd(int32_t slot, int32_t lane);
 
   GrowBuffer spectra_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};
@@ -171,5 +173,12 @@ class ConvolutionEngine {
   GrowBuffer tails_[kMaxChannels] = {GrowBuffer(4096), GrowBuffer(4096)};
   GrowBuffer work_{4096};
   GrowBuffer terms_{4096};  // one SpectrumTerm per partition
+  // The groups a sum of products over real blocks computes (see spectrum_mirror.h); 0 groups
+  // when the size has none. Per impulse slot, whether its partitions are mirrored; per channel,
+  // the ring's newest blocks in a row that were real (a paired block is not).
+  GrowBuffer mirrorGroups_{4096};
+  int32_t mirrorGroupCount_ = 0;
+  bool mirroredPartitions_[kMaxChannels] = {false, false};
+  int32_t realBlocks_[kMaxChannels] = {0, 0};
   float* outputPointers_[kMaxChannels] = {nullptr, nullptr};
 };

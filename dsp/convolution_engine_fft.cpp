@@ -101,28 +101,39 @@ void ConvolutionEngine::RunBlock(int32_t d, int32_t impulseSlot, bool paired, bo
 
   const bool hasFlags = HasRingFlags(d);
   if (loud || !hasFlags) {
-    // The block padded with zeros: sanitised samples hold no -0, so this is FFT_Transform's result.
-    fft::ForwardOfLowerHalf(slot, fftSize_);
-    ToPlanar(slot, slot, fftSize_);
+    // The block padded with zeros: sanitised samples hold no -0, so this is FFT_Transform's
+    // result. A real block's last quarters are its third quarters' conjugates.
+    const MirrorGroup* groups = mirrorGroups_.GetAs<MirrorGroup>();
+    const bool halfDone = !paired && mirrorGroupCount_ > 0 && fft::ForwardOfRealLowerHalf(slot, fftSize_);
+    if (halfDone) {
+      ToPlanarMirrored(slot, groups, mirrorGroupCount_);
+    } else {
+      fft::ForwardOfLowerHalf(slot, fftSize_);
+      ToPlanar(slot, slot, fftSize_);
+    }
   }
   const uint8_t flag = loud ? (shared ? kSharedBlock : kNormalBlock) : kSilentBlock;
   if (hasFlags) ringFlags_[d].GetAs<uint8_t>()[ringPositions_[d]] = flag;
 
+  CountRealBlocks(d, !paired);
+  if (paired || shared) CountRealBlocks(d + 1, !paired);
   if (shared) {
     inputs_[d + 1].Advance(blockBytes);
     ringPositions_[d + 1] = NextRingPosition(ringPositions_[d + 1]);
     std::memcpy(RingSlot(d + 1, ringPositions_[d + 1]), slot, 8 * static_cast<size_t>(fftSize_));
     if (HasRingFlags(d + 1)) ringFlags_[d + 1].GetAs<uint8_t>()[ringPositions_[d + 1]] = flag;
   }
-  Accumulate(d, impulseSlot, shared ? kSharedBlock : kNormalBlock);
+  const bool mirrored = !paired && realBlocks_[d] == partitions_ && mirroredPartitions_[impulseSlot];
+  Accumulate(d, impulseSlot, shared ? kSharedBlock : kNormalBlock, mirrored);
   OverlapAdd(d, 0);
   if (paired || shared) OverlapAdd(d + 1, 1);
 }
 
 // Sums ring block (l steps ago) × partition l into the work buffer and transforms it back,
 // skipping silent blocks and partitions whose flag is below the threshold. The ring and the
-// partitions hold their spectra planar (see spectrum_products.h).
-void ConvolutionEngine::Accumulate(int32_t slot, int32_t impulseSlot, int32_t threshold) {
+// partitions hold their spectra planar (see spectrum_products.h); when every term is of real
+// blocks (mirrored), half the products serve.
+void ConvolutionEngine::Accumulate(int32_t slot, int32_t impulseSlot, int32_t threshold, bool mirrored) {
   float* sum = work_.GetAs<float>();
   const uint8_t* partitionFlags = GetPartitionFlags(impulseSlot);
   const uint8_t* ringFlags = HasRingFlags(slot) ? ringFlags_[slot].GetAs<uint8_t>() : nullptr;
@@ -137,7 +148,11 @@ void ConvolutionEngine::Accumulate(int32_t slot, int32_t impulseSlot, int32_t th
     }
   }
   if (count > 0) {
-    SumOfProducts(sum, terms, count, fftSize_);
+    if (mirrored) {
+      SumOfMirroredProducts(sum, terms, count, fftSize_, mirrorGroups_.GetAs<MirrorGroup>(), mirrorGroupCount_);
+    } else {
+      SumOfProducts(sum, terms, count, fftSize_);
+    }
     FFT_Transform(sum, fftSize_, 1);
   } else {
     std::memset(sum, 0, 8 * static_cast<size_t>(fftSize_));

@@ -30,4 +30,13 @@ void ForwardOfLowerHalf(float* buffer, int32_t n) {
 #endif
 }
 
+bool ForwardOfRealLowerHalf(float* buffer, int32_t n) {
+  if (!buffer) return false;
+#if defined(KAVROTEL_FFT_SSE2)
+  return ForwardOfRealLowerHalfSse2(buffer, n);
+#else
+  return ForwardOfRealLowerHalfScalar(buffer, n);
+#endif
+}
+
 }  // namespace fft

@@ -104,4 +104,8 @@ void TransformScalar(float* buffer, int32_t n, bool inverse) {
 
 void ForwardOfLowerHalfScalar(float* buffer, int32_t n) { SplitRadix<ScalarPasses>::ForwardOfLowerHalf(buffer, n); }
 
+bool ForwardOfRealLowerHalfScalar(float* buffer, int32_t n) {
+  return buffer && SplitRadix<ScalarPasses>::ForwardOfRealLowerHalf(buffer, n);
+}
+
 }  // namespace fft

@@ -137,6 +137,44 @@ struct SplitRadix {
     Transform(a, n, false);
   }
 
+  // The forward transform of a real block in the lower half (imaginary parts and upper half
+  // zeros), less the last quarter's sub-transform at every level but the smallest: its values
+  // are the conjugates of the third quarter's (see spectrum_mirror.h), and it is left holding
+  // the pass's output. Sizes with a small pass only; false for the others, left untouched.
+  static bool ForwardOfRealLowerHalf(float* a, int32_t n) {
+    const float* const* tables = TwiddlesByLog2();
+    const Constants k(LoadKernelConstants(tables));
+    switch (n) {
+      case 32: return ForwardFixedRealOnLowerHalf<5>(a, tables, k), true;
+      case 64: return ForwardFixedRealOnLowerHalf<6>(a, tables, k), true;
+      case 128: return ForwardFixedRealOnLowerHalf<7>(a, tables, k), true;
+      case 256: return ForwardFixedRealOnLowerHalf<8>(a, tables, k), true;
+      case 512: return ForwardFixedRealOnLowerHalf<9>(a, tables, k), true;
+      default: return false;
+    }
+  }
+
+  template <int32_t kLog2n>
+  static void ForwardFixedRealOnLowerHalf(float* a, const float* const* tables, const Constants& k) {
+    constexpr int32_t n = 1 << kLog2n;
+    Passes::ForwardPassOnLowerHalf(a, n, tables[kLog2n], k);
+    ForwardFixed<kLog2n - 2>(a + n, tables, k);
+    ForwardFixedReal<kLog2n - 1>(a, tables, k);
+  }
+
+  // The first half after a pass on real values holds real values again.
+  template <int32_t kLog2n>
+  static void ForwardFixedReal(float* a, const float* const* tables, const Constants& k) {
+    if constexpr (kLog2n <= 4) {
+      ForwardFixed<kLog2n>(a, tables, k);
+    } else {
+      constexpr int32_t n = 1 << kLog2n;
+      Passes::ForwardPass(a, n, tables[kLog2n], k);
+      ForwardFixed<kLog2n - 2>(a + n, tables, k);
+      ForwardFixedReal<kLog2n - 1>(a, tables, k);
+    }
+  }
+
   static void Transform(float* a, int32_t n, bool inverse) {
     const float* const* tables = TwiddlesByLog2();
     const Constants k(LoadKernelConstants(tables));

@@ -312,6 +312,8 @@ void TransformSse2(float* buffer, int32_t n, bool inverse) { SplitRadix<Sse2Pass
 
 void ForwardOfLowerHalfSse2(float* buffer, int32_t n) { SplitRadix<Sse2Passes>::ForwardOfLowerHalf(buffer, n); }
 
+bool ForwardOfRealLowerHalfSse2(float* buffer, int32_t n) { return SplitRadix<Sse2Passes>::ForwardOfRealLowerHalf(buffer, n); }
+
 }  // namespace fft
 
 #endif

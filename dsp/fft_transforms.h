@@ -20,6 +20,7 @@ void PrepareSse2();
 // [any thread, no allocation] n must be a supported size.
 void TransformSse2(float* buffer, int32_t n, bool inverse);
 void ForwardOfLowerHalfSse2(float* buffer, int32_t n);
+bool ForwardOfRealLowerHalfSse2(float* buffer, int32_t n);
 #endif
 
 // [any thread, no allocation] The forward transform of n values (n supported) of which the
@@ -28,5 +29,11 @@ void ForwardOfLowerHalfSse2(float* buffer, int32_t n);
 // samples); a -0 in the lower half may give a zero of the other sign.
 void ForwardOfLowerHalf(float* buffer, int32_t n);
 void ForwardOfLowerHalfScalar(float* buffer, int32_t n);
+
+// [any thread, no allocation] ForwardOfLowerHalf of a real block (imaginary parts +0) for n of
+// 32 to 512, less the values ToPlanarMirrored (spectrum_mirror.h) gives: those positions hold
+// other values until then. False, the buffer untouched, for other sizes.
+bool ForwardOfRealLowerHalf(float* buffer, int32_t n);
+bool ForwardOfRealLowerHalfScalar(float* buffer, int32_t n);
 
 }  // namespace fft

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "dsp/spectrum_mirror.h"
+
 struct SpectrumTerm {
   const float* input;    // a transformed input block, planar
   const float* impulse;  // an impulse partition, planar
@@ -22,7 +24,16 @@ void FromPlanar(const float* planar, float* interleaved, int32_t n);
 // 16-byte boundary are read as the multiplications' operands.
 void SumOfProducts(float* out, const SpectrumTerm* terms, int32_t count, int32_t n);
 
+// [audio thread, no allocation] SumOfProducts for terms whose inputs and impulses are all
+// transformed real blocks: the listed groups are computed, their partners are the conjugates
+// (see spectrum_mirror.h). The same values; a zero's sign may differ where a sum cancels exactly.
+void SumOfMirroredProducts(float* out, const SpectrumTerm* terms, int32_t count, int32_t n, const MirrorGroup* groups,
+                           int32_t groupCount);
+
 namespace spectrum {
 // [any thread, no allocation] The reference: the scalar products term after term.
 void SumOfProductsScalar(float* out, const SpectrumTerm* terms, int32_t count, int32_t n);
+// [any thread, no allocation] The reference of SumOfMirroredProducts.
+void SumOfMirroredProductsScalar(float* out, const SpectrumTerm* terms, int32_t count, int32_t n,
+                                 const MirrorGroup* groups, int32_t groupCount);
 }  // namespace spectrum

@@ -42,6 +42,8 @@ if command -v x86_64-w64-mingw32-g++-posix >/dev/null && [ -x /usr/lib/wine/wine
       -DKAVROTEL_LIBPNG_SOURCE="$png" >/dev/null
     cmake --build "$build/bench-$config" -j "$jobs" --target kavrotel_bench >/dev/null
     echo "== $config (Wine)"
-    "$root/tools/wine-run" "$loader" "$WINEPREFIX" "$build/bench-$config/bench/kavrotel_bench.exe" $area </dev/null
+    # Wine's console ends lines with CR LF; the figures' lines end as the native ones do.
+    "$root/tools/wine-run" "$loader" "$WINEPREFIX" "$build/bench-$config/bench/kavrotel_bench.exe" $area </dev/null |
+      tr -d '\r'
   done
 fi
