@@ -177,6 +177,13 @@ void RunSvf(const SvfStage& stageRecord, StateVariableFilter& record, double* io
   SvfStage::Keep(f, record);
 }
 
+// Only the low and band states carry from one sample to the next: the pair runs on working
+// copies, which the compiler keeps in registers, and hands them back at the end.
+void CarryStates(const StateVariableFilter& from, StateVariableFilter& to) {
+  to.lowState = from.lowState;
+  to.bandState = from.bandState;
+}
+
 // The preamp's gain, then two filters in a row, side by side in SvfStageLanes: the second runs
 // three samples behind the first, whose outputs it takes (closer, each step's lanes would wait on
 // the output of a recent one). Each filter sees its samples in order.
@@ -184,11 +191,9 @@ void RunGainAndSvfPair(double gain, const SvfStage& firstRecordStage, StateVaria
                        const SvfStage& secondRecordStage, StateVariableFilter& secondRecord, double* io, int n) {
   constexpr int kBehind = 3;
   const SvfStage firstStage = firstRecordStage, secondStage = secondRecordStage;
-  StateVariableFilter first, second;  // only the low and band states carry
-  first.lowState = firstRecord.lowState;
-  first.bandState = firstRecord.bandState;
-  second.lowState = secondRecord.lowState;
-  second.bandState = secondRecord.bandState;
+  StateVariableFilter first, second;
+  CarryStates(firstRecord, first);
+  CarryStates(secondRecord, second);
   const auto level = [gain](double x) { return x * gain * 2; };
   int i = 0;
   if (n > kBehind) {
@@ -207,10 +212,8 @@ void RunGainAndSvfPair(double gain, const SvfStage& firstRecordStage, StateVaria
   } else {
     for (; i < n; ++i) io[i] = secondStage.Process(second, firstStage.Process(first, level(io[i])));
   }
-  firstRecord.lowState = first.lowState;
-  firstRecord.bandState = first.bandState;
-  secondRecord.lowState = second.lowState;
-  secondRecord.bandState = second.bandState;
+  CarryStates(first, firstRecord);
+  CarryStates(second, secondRecord);
 }
 
 // A filter, the waveshaper, another filter, over pairs of samples (the waveshaper's pairs, as
@@ -221,11 +224,9 @@ void RunSvfShapedSvf(const SvfStage& firstRecordStage, StateVariableFilter& firs
                      const SvfStage& secondRecordStage, StateVariableFilter& secondRecord, double* io, int n) {
   constexpr int kPairsBehind = 3;
   const SvfStage firstStage = firstRecordStage, secondStage = secondRecordStage;
-  StateVariableFilter first, second;  // only the low and band states carry
-  first.lowState = firstRecord.lowState;
-  first.bandState = firstRecord.bandState;
-  second.lowState = secondRecord.lowState;
-  second.bandState = secondRecord.bandState;
+  StateVariableFilter first, second;
+  CarryStates(firstRecord, first);
+  CarryStates(secondRecord, second);
   const double* powers = TanhPowers();
   const double twiceGain = 2 * gain;
   const auto shapedPair = [&](double a, double b) { return tanh_kernel::TanhTwo(a, b, twiceGain, powers); };
@@ -259,10 +260,8 @@ void RunSvfShapedSvf(const SvfStage& firstRecordStage, StateVariableFilter& firs
     io[i + 1] = secondStage.Process(second, t.second);
   }
   if (i < n) io[i] = secondStage.Process(second, tanh_kernel::TanhScalar(firstStage.Process(first, io[i]), twiceGain, powers));
-  firstRecord.lowState = first.lowState;
-  firstRecord.bandState = first.bandState;
-  secondRecord.lowState = second.lowState;
-  secondRecord.bandState = second.bandState;
+  CarryStates(first, firstRecord);
+  CarryStates(second, secondRecord);
 }
 
 }  // namespace
