@@ -66,18 +66,23 @@ inline void InverseStepValues(__m128& a0, __m128& a1, __m128& p2, __m128& p3, co
   a1 = _mm_add_ps(a1, minusId);
 }
 
-inline void ForwardSteps(float* a, int32_t q, const TwiddlePair& w) {
+// The values at k, k + N/4, k + N/2 and k + 3N/4 (two complex values each) through one step, in
+// place.
+template <void (*StepValues)(__m128&, __m128&, __m128&, __m128&, const TwiddlePair&)>
+inline void StepInPlace(float* a, int32_t q, const TwiddlePair& w) {
   float* p0 = a;
   float* p1 = a + 2 * q;
   float* p2 = a + 4 * q;
   float* p3 = a + 6 * q;
   __m128 t0 = _mm_loadu_ps(p0), t1 = _mm_loadu_ps(p1), t2 = _mm_loadu_ps(p2), t3 = _mm_loadu_ps(p3);
-  ForwardStepValues(t0, t1, t2, t3, w);
+  StepValues(t0, t1, t2, t3, w);
   _mm_storeu_ps(p0, t0);
   _mm_storeu_ps(p1, t1);
   _mm_storeu_ps(p2, t2);
   _mm_storeu_ps(p3, t3);
 }
+
+inline void ForwardSteps(float* a, int32_t q, const TwiddlePair& w) { StepInPlace<ForwardStepValues>(a, q, w); }
 
 // ForwardSteps where the values at k + N/2 and k + 3N/4 are zeros: the sums t0 + 0, t1 + 0 are
 // left in place and the differences are t0, t1 themselves. The same bits as ForwardSteps on the
@@ -89,18 +94,7 @@ inline void ForwardStepsOnLowerHalf(float* a, int32_t q, const TwiddlePair& w) {
   _mm_storeu_ps(a + 6 * q, MultiplyConjugate(_mm_sub_ps(t0, id13), w));
 }
 
-inline void InverseSteps(float* a, int32_t q, const TwiddlePair& w) {
-  float* p0 = a;
-  float* p1 = a + 2 * q;
-  float* p2 = a + 4 * q;
-  float* p3 = a + 6 * q;
-  __m128 t0 = _mm_loadu_ps(p0), t1 = _mm_loadu_ps(p1), t2 = _mm_loadu_ps(p2), t3 = _mm_loadu_ps(p3);
-  InverseStepValues(t0, t1, t2, t3, w);
-  _mm_storeu_ps(p0, t0);
-  _mm_storeu_ps(p1, t1);
-  _mm_storeu_ps(p2, t2);
-  _mm_storeu_ps(p3, t3);
-}
+inline void InverseSteps(float* a, int32_t q, const TwiddlePair& w) { StepInPlace<InverseStepValues>(a, q, w); }
 
 // Steps 0 and 1 share a vector: w^0 = 1 is applied as a multiplication by (1, 0), which
 // changes no finite value (the scalar passes take step 0 the same way, so the bits agree).
