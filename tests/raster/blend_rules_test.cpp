@@ -44,6 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
         // The 0.5 shortcut drops each byte's low bit: 0x7F where the formula gives 0x80.
         PixelCase{"copy half shortcut", 0, 0.5f, 0xFF000000, 0x00FFFFFF, 0x7F7F7F7F},
         PixelCase{"copy 1.0 copies the word", 0, 1.0f, 0x12345678, 0xFFFFFFFF, 0x12345678},
+        // Just above 0.5 the weight is still 128, but the formula rounds the other way: 0x80.
+        PixelCase{"copy w128 without the shortcut", 0, 0.5001f, 0xFF000000, 0x00FFFFFF, 0x807F7F7F},
         PixelCase{"copy w64 200 over 100", 0, 0.25f, 0x000000C8, 0x00000064, 0x0000007D},
         // Truncation toward zero for the negative numerator: 126, where floor gives 125.
         PixelCase{"copy w64 201 over 100 truncates", 0, 0.25f, 0x000000C9, 0x00000064, 0x0000007E},
@@ -105,6 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
         PixelCase{"192 shortcut", 0, 0.75f, 0xFF204080, 0x00000000, 0xBE183060},
         PixelCase{"64 shortcut", 0, 0.25f, 0x00000000, 0xFFFFFFFF, 0xBEBEBEBE},
         PixelCase{"256 shortcut", 0, 1.0f, 0x12345678, 0xFFFFFFFF, 0x12345678},
+        PixelCase{"128 shortcut", 0, 0.5f, 0xFF000000, 0x00FFFFFF, 0x7F7F7F7F},
+        PixelCase{"128 shortcut just above 0.5", 0, 0.5001f, 0xFF000000, 0x00FFFFFF, 0x7F7F7F7F},
         PixelCase{"source alpha halves to the 128 shortcut", kSA, 1.0f, 0x80FFFFFF, 0x00000000, 0x407F7F7F},
         // The general rules take the weight itself as the alpha channel's source.
         PixelCase{"copy w100 alpha from weight", 0, 100 / 256.0f, 0xFF204080, 0x00000000, 0x280D1932},
