@@ -1,6 +1,6 @@
 // Blit: copies a rectangle of one bitmap onto another with an opacity and a blend mode
-// (blend_mode.h), clipped to both bitmaps. Overlapping rectangles of one bitmap give an
-// unspecified but memory-safe result. [UI thread; no allocation]
+// (blend_mode.h), clipped to both bitmaps. Overlapping rectangles of one bitmap stay within
+// both, but their result depends on the order of the rows. [UI thread; no allocation]
 #pragma once
 
 #include "raster/bitmap.h"
