@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the benchmark: installs the peers' Debian packages when missing (FFTW3, KissFFT,
-# zita-convolver, Guitarix's LV2 amplifier and lilv to load it), builds the bench configuration
+# zita-convolver, Guitarix's LV2 amplifier and lilv to load it, pixman), builds the bench configuration
 # (native g++ with the deliverables' release flags) and runs it, then builds and runs its Windows
 # x86-64 and i386 builds under Wine (our own figures only; no peers there). A peer that cannot be
 # had stops the run with its reason.
@@ -12,7 +12,7 @@ jobs=${KAVROTEL_JOBS:-$(nproc)}
 area=${1:-}
 
 missing=()
-for p in libfftw3-dev libkissfft-dev libzita-convolver-dev guitarix-lv2 liblilv-dev lv2-dev; do
+for p in libfftw3-dev libkissfft-dev libzita-convolver-dev guitarix-lv2 liblilv-dev lv2-dev libpixman-1-dev; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then

@@ -13,7 +13,7 @@ packages=(
   clang libclang-rt-14-dev
 )
 if [ "${KAVROTEL_BENCH_DEPS:-0}" = 1 ]; then
-  packages+=(libfftw3-dev libkissfft-dev libzita-convolver-dev guitarix-lv2 liblilv-dev lv2-dev)
+  packages+=(libfftw3-dev libkissfft-dev libzita-convolver-dev guitarix-lv2 liblilv-dev lv2-dev libpixman-1-dev)
 fi
 
 missing=()
