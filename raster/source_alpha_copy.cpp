@@ -51,8 +51,8 @@ __m128i BlendFour(const uint32_t* d, const uint32_t* s, __m128i w16) {
   const __m128i low = BlendTwo<Full>(_mm_unpacklo_epi8(dp, zero), _mm_unpacklo_epi8(sp, zero), w16, weightLow);
   const __m128i high = BlendTwo<Full>(_mm_unpackhi_epi8(dp, zero), _mm_unpackhi_epi8(sp, zero), w16, weightHigh);
   // Alpha = min(255, dA + gain): the gain is sA at weight 256, else the pixel's weight (below 256).
-  const __m128i gain = _mm_and_si128(Full ? sp : _mm_packus_epi16(weightLow, weightHigh), alphaByte);
-  const __m128i alpha = _mm_adds_epu8(_mm_and_si128(dp, alphaByte), gain);
+  const __m128i gain = Full ? sp : _mm_packus_epi16(weightLow, weightHigh);
+  const __m128i alpha = _mm_and_si128(_mm_adds_epu8(dp, gain), alphaByte);
   return _mm_or_si128(_mm_andnot_si128(alphaByte, _mm_packus_epi16(low, high)), alpha);
 }
 
