@@ -61,7 +61,9 @@ template <bool Full>
 int FourAtATime(uint32_t* d, const uint32_t* s, int count, int w) {
   const __m128i w16 = _mm_set1_epi16(static_cast<short>(w));
   int x = 0;
-  for (; x + 4 <= count; x += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(d + x), BlendFour<Full>(d + x, s + x, w16));
+  for (; x + 4 <= count; x += 4) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + x), BlendFour<Full>(d + x, s + x, w16));
+  }
   return x;
 }
 }  // namespace
