@@ -6,7 +6,9 @@
 #include "raster/blend_mode.h"
 #include "raster/blend_pixel.h"
 #include "raster/blit_loop.h"
+#include "raster/dodge_row.h"
 #include "raster/hsv.h"
+#include "raster/source_alpha_copy.h"
 
 namespace {
 // The clipped blit in 64 bits, so that no host-sized rectangle can overflow the clipping.
@@ -68,25 +70,8 @@ void BlitRule(LICE_RowWalk d, LICE_RowWalk s, int columns, int rows, int w, bool
   });
 }
 
-void BlitSourceAlphaCopy(LICE_RowWalk d, LICE_RowWalk s, int columns, int rows, int w) {
-  if (w == 256) {
-    LICE_WalkPairs(d, s, columns, rows, [](uint32_t& dp, uint32_t sp) {
-      const int sa = SA(sp);
-      if (sa == 255) {
-        dp = sp | 0xFF000000u;
-      } else if (sa) {
-        const int da = LICE_Channel(dp, 3);
-        dp = CopyColour(dp, sp, sa + 1, da + sa < 255 ? da + sa : 255);
-      }
-    });
-    return;
-  }
-  LICE_WalkPairs(d, s, columns, rows, [w](uint32_t& dp, uint32_t sp) {
-    if (SA(sp) == 0) return;
-    const int weight = w * (SA(sp) + 1) / 256;
-    const int da = LICE_Channel(dp, 3);
-    dp = CopyColour(dp, sp, weight, da + weight < 255 ? da + weight : 255);
-  });
+void BlitDodge(LICE_RowWalk d, LICE_RowWalk s, int columns, int rows, int w, bool sourceAlpha) {
+  for (int y = 0; y < rows; ++y) LICE_DodgeRow(d.first + y * d.step, s.first + y * s.step, columns, w, sourceAlpha);
 }
 
 void BlitCopy(LICE_RowWalk d, LICE_RowWalk s, int columns, int rows, float alpha) {
@@ -146,11 +131,11 @@ void LICE_CopyRectCore(LICE_IBitmap* dest, LICE_IBitmap* source, int destX, int 
   if (w == 0) return;
   switch (low) {
     case LICE_MODE_COPY:
-      return BlitSourceAlphaCopy(d, s, columns, rows, w);
+      return LICE_SourceAlphaCopy(d, s, columns, rows, w);
     case LICE_MODE_ADD:
       return BlitRule<ChannelRule<LICE_AddChannel>>(d, s, columns, rows, w, sourceAlpha, true);
     case LICE_MODE_DODGE:
-      return BlitRule<ChannelRule<LICE_DodgeChannel>>(d, s, columns, rows, w, sourceAlpha, false);
+      return BlitDodge(d, s, columns, rows, w, sourceAlpha);
     case LICE_MODE_MULTIPLY:
       return BlitRule<ChannelRule<LICE_MultiplyChannel>>(d, s, columns, rows, w, sourceAlpha, true);
     case LICE_MODE_OVERLAY:
