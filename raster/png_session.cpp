@@ -36,8 +36,8 @@ void RequestArgb(png_structp png, png_infop info) {
   } else {
     png_set_filler(png, 0xFF, PNG_FILLER_BEFORE);
   }
-  // png_read_image would turn this on itself, but only after png_read_update_info has fixed
-  // the row layout we check.
+  // Before png_read_update_info, which fixes the row layout we check (png_read_image would
+  // otherwise turn it on late, with a warning).
   png_set_interlace_handling(png);
 }
 
