@@ -21,8 +21,10 @@ configure() {
     bench) args+=(-DKAVROTEL_TESTS=OFF -DKAVROTEL_BENCH=ON) ;;
     tsan) args+=(-DKAVROTEL_TSAN=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
     fuzz)
+      local png
+      png=$("$root/tools/fetch-libpng.sh" "$build/third_party")
       args+=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
-             -DKAVROTEL_SANITIZE=ON -DKAVROTEL_FUZZ=ON -DKAVROTEL_TESTS=OFF)
+             -DKAVROTEL_SANITIZE=ON -DKAVROTEL_FUZZ=ON -DKAVROTEL_TESTS=OFF -DKAVROTEL_LIBPNG_SOURCE="$png")
       ;;
     win64|win32)
       local png
