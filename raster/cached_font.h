@@ -33,7 +33,7 @@ class LICE_CachedFont : public LICE_IFont {
   // list could not grow).
   bool RenderGlyph(int character);
   const LICE_Glyph* FindGlyph(int character) { return cache_.Find(character); }
-  // Blends a cached glyph at (x, y) within clip (already inside the bitmap); false when the
+  // Blends a cached glyph at (x, y) within clip and the bitmap; false when the
   // glyph is absent or misses the clip.
   bool DrawGlyph(LICE_IBitmap* bitmap, int character, int x, int y, const LICE_Rect& clip);
 

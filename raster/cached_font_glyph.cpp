@@ -38,9 +38,11 @@ bool LICE_CachedFont::DrawGlyph(LICE_IBitmap* bitmap, int character, int x, int 
   if (!coverage || !bitmap || !bitmap->GetBits()) return false;
   const int64_t right = static_cast<int64_t>(x) + glyph->width, bottom = static_cast<int64_t>(y) + glyph->height;
   if (clip.left >= right || x >= clip.right || clip.top >= bottom || y >= clip.bottom) return false;
-  const int left = std::max(x, clip.left), top = std::max(y, clip.top);
-  const int cutRight = static_cast<int>(std::min<int64_t>(right, clip.right));
-  const int cutBottom = static_cast<int>(std::min<int64_t>(bottom, clip.bottom));
+  // Cut to the bitmap as well: callers other than DrawText may pass any clip.
+  const int left = std::max({x, clip.left, 0}), top = std::max({y, clip.top, 0});
+  const int cutRight = static_cast<int>(std::min<int64_t>({right, clip.right, bitmap->GetWidth()}));
+  const int cutBottom = static_cast<int>(std::min<int64_t>({bottom, clip.bottom, bitmap->GetHeight()}));
+  if (left >= cutRight || top >= cutBottom) return false;
   if (backMode_ == 2)
     LICE_FillArea(bitmap, left, top, cutRight - left, cutBottom - top, backColour_, alpha_,
                   combineMode_ & ~LICE_MODE_SOURCE_ALPHA);
