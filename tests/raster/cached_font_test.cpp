@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "raster/blur.h"
 #include "raster/mem_bitmap.h"
 #include "tests/raster/fake_text_port.h"
 
@@ -165,6 +166,7 @@ TEST(CachedFont, CapitalsStoreTwoColumnsMoreThanTheirAdvance) {
 
 struct LayoutCase {
   std::string name;
+  int fontFlags;
   unsigned int format;
   LICE_Rect rect;
   std::vector<std::string> rows;  // rows 0.. of a 12 x 12 bitmap, '#' where text was drawn
@@ -179,7 +181,7 @@ TEST_P(CachedFontLayout, PlacesAndClipsTheText) {
   // 'a' 5 x 2 and 'b' 3 x 2, each advancing its width; lines 3 apart.
   f.port.glyphs['a'] = {5, 2, {}};
   f.port.glyphs['b'] = {3, 2, {}};
-  f.font.SetFontHandle(kHandle, 0);
+  f.font.SetFontHandle(kHandle, c.fontFlags);
   f.font.SetTextColor(0xFFFFFFFF);
   LICE_MemBitmap bitmap(12, 12);
   Fill(bitmap, 0);
@@ -191,14 +193,22 @@ TEST_P(CachedFontLayout, PlacesAndClipsTheText) {
 INSTANTIATE_TEST_SUITE_P(
     Table, CachedFontLayout,
     testing::Values(
-        LayoutCase{"TopLeft", 0, {1, 1, 12, 12}, {"............", ".########...", ".########...", "............", ".###........"}},
-        LayoutCase{"ClippedToTheRectangle", 0, {1, 1, 4, 3}, {"............", ".###........", ".###........", "............"}},
-        LayoutCase{"NoClip", LICE_DT_NOCLIP, {1, 1, 4, 3}, {"............", ".########...", ".########...", "............", ".###........"}},
-        LayoutCase{"Right", LICE_DT_RIGHT, {0, 0, 12, 12}, {"....########", "....########", "............", "....###....."}},
+        LayoutCase{"TopLeft", 0, 0, {1, 1, 12, 12}, {"............", ".########...", ".########...", "............", ".###........"}},
+        LayoutCase{"ClippedToTheRectangle", 0, 0, {1, 1, 4, 3}, {"............", ".###........", ".###........", "............"}},
+        LayoutCase{"NoClip", 0, LICE_DT_NOCLIP, {1, 1, 4, 3}, {"............", ".########...", ".########...", "............", ".###........"}},
+        LayoutCase{"Right", 0, LICE_DT_RIGHT, {0, 0, 12, 12}, {"....########", "....########", "............", "....###....."}},
         // (5 - 8 - 0) / 2 truncates to -1, not -2: the first column is clipped away.
-        LayoutCase{"CentreTruncates", LICE_DT_CENTER | LICE_DT_NOCLIP, {0, 0, 5, 12}, {"#######.....", "#######.....", "............", "##.........."}},
-        LayoutCase{"Bottom", LICE_DT_BOTTOM, {0, 0, 12, 7}, {"............", "............", "########....", "########....", "............", "###........."}},
-        LayoutCase{"VCentre", LICE_DT_VCENTER, {0, 0, 12, 9}, {"............", "............", "########....", "########....", "............", "###........."}}),
+        LayoutCase{"CentreTruncates", 0, LICE_DT_CENTER | LICE_DT_NOCLIP, {0, 0, 5, 12}, {"#######.....", "#######.....", "............", "##.........."}},
+        LayoutCase{"Bottom", 0, LICE_DT_BOTTOM, {0, 0, 12, 7}, {"............", "............", "########....", "########....", "............", "###........."}},
+        LayoutCase{"VCentre", 0, LICE_DT_VCENTER, {0, 0, 12, 9}, {"............", "............", "########....", "########....", "............", "###........."}},
+        // Vertical text: glyphs turned, the pen moving down and lines 3 to the right.
+        LayoutCase{"Vertical", LICE_FONT_VERTICAL, 0, {1, 1, 12, 12},
+                   {"............", ".##.##......", ".##.##......", ".##.##......", ".##.........", ".##.........",
+                    ".##.........", ".##.........", ".##.........", "............"}},
+        // Up text starts one measured height (8) lower and runs upward: b above a.
+        LayoutCase{"Up", LICE_FONT_VERTICAL | LICE_FONT_VERTICAL_UP, 0, {1, 1, 12, 12},
+                   {"............", ".##.........", ".##.........", ".##.........", ".##.........", ".##.........",
+                    ".##.##......", ".##.##......", ".##.##......", "............"}}),
     [](const testing::TestParamInfo<LayoutCase>& info) { return info.param.name; });
 
 struct PixelCase {
@@ -237,6 +247,44 @@ INSTANTIATE_TEST_SUITE_P(
                     PixelCase{"MonoWritesTheWholeColour", LICE_FONT_MONO, 200, 0x80FF0000, 0, 0, 0x80FF0000},
                     PixelCase{"MonoDropsLowCoverage", LICE_FONT_MONO, 130, 0x80FF0000, 0, 0, 0}),
     [](const testing::TestParamInfo<PixelCase>& info) { return info.param.name; });
+
+TEST(CachedFont, BackgroundModeTwoFillsTheGlyphBoxFirst) {
+  Fixture f;
+  f.port.glyphs['x'] = {2, 1, {0, 255}};
+  f.font.SetFontHandle(kHandle, 0);
+  f.font.SetTextColor(0xFFFFFFFF);
+  f.font.SetBkColor(0xFF0000FF);
+  f.font.SetBkMode(2);
+  LICE_MemBitmap bitmap(3, 2);
+  Fill(bitmap, 0);
+  LICE_Rect r{0, 0, 3, 2};
+  f.font.DrawText(&bitmap, "x", -1, &r, 0);
+  EXPECT_EQ(At(bitmap, 0, 0), 0xFF0000FFu);
+  EXPECT_EQ(At(bitmap, 1, 0), 0xFFFFFFFFu);
+  EXPECT_EQ(At(bitmap, 2, 0), 0u);
+  EXPECT_EQ(At(bitmap, 0, 1), 0u);
+}
+
+TEST(CachedFont, TheBlurFlagBlursTheRenderedGlyphBeforeStoringIt) {
+  Fixture f;
+  f.port.glyphs['o'] = {3, 3, {0, 0, 0, 0, 255, 0, 0, 0, 0}};
+  f.font.SetFontHandle(kHandle, LICE_FONT_BLUR);
+  ASSERT_TRUE(f.font.RenderGlyph('o'));
+  // The same rendering blurred on a bitmap of its own gives the expected coverage.
+  LICE_MemBitmap expected(3, 3);
+  Fill(expected, 0);
+  f.port.RenderGlyph(nullptr, 'o', expected, 3, 3);
+  LICE_BlurBitmap(expected, 3, 3);
+  LICE_MemBitmap drawn(3, 3);
+  Fill(drawn, 0);
+  f.font.SetTextColor(0xFFFFFFFF);
+  f.font.DrawGlyph(&drawn, 'o', 0, 0, LICE_Rect{0, 0, 3, 3});
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 3; ++x) {
+      const int v = static_cast<int>(At(expected, x, y) >> 16 & 0xFF);
+      EXPECT_EQ(static_cast<int>(At(drawn, x, y) >> 24), v == 0 ? 0 : v == 255 ? 255 : v + 1) << x << "," << y;
+    }
+}
 
 struct EffectCase {
   std::string name;
