@@ -218,6 +218,7 @@ struct PixelCase {
   uint32_t textColour, destination;
   unsigned int format;
   uint32_t expected;
+  int combineMode = 0;
 };
 
 class CachedFontPixel : public testing::TestWithParam<PixelCase> {};
@@ -228,6 +229,7 @@ TEST_P(CachedFontPixel, BlendsTheCoverageByTheRules) {
   f.port.glyphs['x'] = {1, 1, {c.coverage}};
   f.font.SetFontHandle(kHandle, c.fontFlags);
   f.font.SetTextColor(c.textColour);
+  f.font.SetCombineMode(c.combineMode, 1.0f);
   LICE_MemBitmap bitmap(2, 2);
   Fill(bitmap, c.destination);
   LICE_Rect r{0, 0, 2, 2};
@@ -245,7 +247,11 @@ INSTANTIATE_TEST_SUITE_P(
                     PixelCase{"ColourAlphaFull", 0, 255, 0x80FFFFFF, 0xFF000000, LICE_TEXT_COLOR_ALPHA, 0xFF7F7F7F},
                     PixelCase{"ColourAlphaZeroDrawsNothing", 0, 255, 0x00FFFFFF, 0xFF000000, LICE_TEXT_COLOR_ALPHA, 0xFF000000},
                     PixelCase{"MonoWritesTheWholeColour", LICE_FONT_MONO, 200, 0x80FF0000, 0, 0, 0x80FF0000},
-                    PixelCase{"MonoDropsLowCoverage", LICE_FONT_MONO, 130, 0x80FF0000, 0, 0, 0}),
+                    PixelCase{"MonoDropsLowCoverage", LICE_FONT_MONO, 130, 0x80FF0000, 0, 0, 0},
+                    PixelCase{"Add", 0, 128, 0xFF102030, 0xFF101010, 0, 0xFF182028, 1},
+                    PixelCase{"SourceAlphaBitIgnored", 0, 128, 0xFF102030, 0xFF101010, 0, 0xFF182028, 0x10001},
+                    PixelCase{"Multiply", 0, 255, 0xFF808080, 0xFF404040, 0, 0xFE202020, 3},
+                    PixelCase{"UnknownModeDrawsNothing", 0, 255, 0xFFFFFFFF, 0xFF404040, 0, 0xFF404040, 6}),
     [](const testing::TestParamInfo<PixelCase>& info) { return info.param.name; });
 
 TEST(CachedFont, BackgroundModeTwoFillsTheGlyphBoxFirst) {
