@@ -37,6 +37,7 @@ bool LICE_CachedFont::RenderGlyph(int character) {
   if (!glyph && (flags_ & LICE_FONT_ASCII_ONLY)) return false;
   if (!glyph) glyph = cache_.Add(character);
   if (!glyph) return false;
+  // Room for a glyph of twice the line height (bounded so an absurd height cannot overflow).
   EnsureScratch((lineHeight_ < 2 ? 1 : std::min(lineHeight_, 4096)) * 2 + 8);
   LICE_SysBitmap& scratch = LICE_ScratchBitmap();
   LICE_ClearBits(&scratch);
