@@ -194,6 +194,8 @@ INSTANTIATE_TEST_SUITE_P(
     Table, CachedFontLayout,
     testing::Values(
         LayoutCase{"TopLeft", 0, 0, {1, 1, 12, 12}, {"............", ".########...", ".########...", "............", ".###........"}},
+        LayoutCase{"NeedAlphaOnlyForcesTheCachedWay", 0, LICE_TEXT_NEED_ALPHA, {1, 1, 12, 12},
+                   {"............", ".########...", ".########...", "............", ".###........"}},
         LayoutCase{"ClippedToTheRectangle", 0, 0, {1, 1, 4, 3}, {"............", ".###........", ".###........", "............"}},
         LayoutCase{"NoClip", 0, LICE_DT_NOCLIP, {1, 1, 4, 3}, {"............", ".########...", ".########...", "............", ".###........"}},
         LayoutCase{"Right", 0, LICE_DT_RIGHT, {0, 0, 12, 12}, {"....########", "....########", "............", "....###....."}},
