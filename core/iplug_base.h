@@ -19,13 +19,13 @@
 #include "core/grow_buffer.h"
 #include "core/grow_string.h"
 #include "core/host_events.h"
+#include "core/editor.h"
 #include "core/iparameter.h"
 #include "core/latency_delay.h"
 #include "core/plugin_descriptor.h"
 #include "core/preset.h"
 #include "core/ptr_array.h"
 #include "core/state_chunk.h"
-#include "gui/editor.h"
 #include "platform/recursive_lock.h"
 
 class IPlugBase {

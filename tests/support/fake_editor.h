@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "gui/editor.h"
+#include "core/editor.h"
 
 class IPlugBase;
 
@@ -60,8 +60,8 @@ class FakeEditor : public IEditor {
   void CloseWindow() override;
   int32_t Width() const override { return width_; }
   int32_t Height() const override { return height_; }
-  void SetViewContainer(AAX_VViewContainer* container) override { viewContainer_ = container; }
-  AAX_VViewContainer* GetViewContainer() const { return viewContainer_; }
+  void SetViewContainer(IHostViewContainer* container) override { viewContainer_ = container; }
+  IHostViewContainer* GetViewContainer() const { return viewContainer_; }
 
  private:
   const IPlugBase* plug_;
@@ -71,5 +71,5 @@ class FakeEditor : public IEditor {
   std::vector<Call> calls_;
   bool windowOpen_ = false;
   int* destroyedCounter_ = nullptr;
-  AAX_VViewContainer* viewContainer_ = nullptr;
+  IHostViewContainer* viewContainer_ = nullptr;
 };

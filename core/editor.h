@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-class AAX_VViewContainer;
+#include "core/host_view_container.h"
 
 class IEditorControl {
  public:
@@ -43,5 +43,5 @@ class IEditor {
   virtual int32_t Height() const = 0;
 
   // AAX only: the host's view container (not owned), stored before the window opens.
-  virtual void SetViewContainer(AAX_VViewContainer* container) = 0;
+  virtual void SetViewContainer(IHostViewContainer* container) = 0;
 };
