@@ -1,6 +1,7 @@
 // Fuzz target: the cached font drawing arbitrary bytes as UTF-8 text, with arbitrary rectangles,
-// format and font flags, colours, modes and glyph sizes, into a small bitmap through the fake
-// text port. Properties: measuring leaves the rectangle's corner where it was; without
+// format and font flags, colours, modes and glyph sizes, into a small bitmap with or without a
+// device context through the fake text port, by the cached way and (for fonts allowed it) the
+// native way. Properties: measuring leaves the rectangle's corner where it was; without
 // DT_NOCLIP no pixel outside the rectangle changes; nothing is read outside the text's bytes
 // (AddressSanitizer watches an exact-size copy) or written outside the bitmap.
 #include <cmath>
@@ -9,6 +10,7 @@
 
 #include "raster/cached_font.h"
 #include "raster/mem_bitmap.h"
+#include "raster/sys_bitmap.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/raster/fake_text_port.h"
 
@@ -42,7 +44,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   font.SetEffectColor(in.U32());
   font.SetBkMode(in.Below(3));
   font.SetCombineMode(static_cast<int>(in.U32() & 0x100FF), PickAlpha(in));
-  LICE_MemBitmap bitmap(static_cast<int>(in.Below(17)), static_cast<int>(in.Below(17)));
+  const int width = static_cast<int>(in.Below(17)), height = static_cast<int>(in.Below(17));
+  LICE_MemBitmap mem(width, height);
+  LICE_SysBitmap sys(width, height);  // natively its context is a token the fake port accepts
+  LICE_IBitmap& bitmap = in.Bool() ? static_cast<LICE_IBitmap&>(sys) : mem;
   if (bitmap.GetBits())
     for (int i = 0; i < bitmap.GetRowSpan() * bitmap.GetHeight(); ++i) bitmap.GetBits()[i] = 0x12345678;
   const LICE_Rect rect{in.I32(), in.I32(), in.I32(), in.I32()};
