@@ -887,13 +887,15 @@ def draw_pedal(bg):
     for cx, text in ((179.5, "DRIVE"), (226.5, "TONE"), (330.5, "LEVEL")):
         label(img, (cx - ox, 105 - 0), text, f, ink, spacing=1.0)
     # The name, the stomp switch, the maker.
-    name_y = 250
+    name_y = 232
     chrome_text(img, (261.5, name_y), "DJENT", font(BOLD, 40), spacing=3,
                 top=(255, 255, 255), bottom=(170, 180, 182), edge=(4, 40, 44))
     draw_text(img, (261.5, name_y + 20), "PRECISION  DISTORTION", font(COND_BOLD, 10), (230, 240, 238, 230), spacing=1.6)
-    stomp(img, 261.5, 352 - oy + 53 - 53 + 0, 27)
-    draw_text(img, (261.5, 394), "BYPASS", font(COND_BOLD, 9), (230, 240, 238, 220), spacing=2.0)
-    draw_text(img, (261.5, 446), "KAVROTEL · QUENVALD", font(COND_BOLD, 8), (200, 225, 222, 200), spacing=1.5)
+    stomp(img, 261.5, 352 - oy, 27)  # centred in the footswitch area
+    draw_text(img, (261.5, 346), "BYPASS", font(COND_BOLD, 9), (230, 240, 238, 220), spacing=2.0)
+    chrome_text(img, (261.5, 428), "Kavrotel", font(SERIF_BI, 22), top=(255, 255, 255), bottom=(170, 180, 182),
+                edge=(4, 40, 44))
+    draw_text(img, (261.5, 446), "QUENVALD", font(COND_BOLD, 8), (200, 225, 222, 200), spacing=2.0)
     for sx, sy in ((145, 73), (378, 73), (145, 445), (378, 445)):
         screw(img, sx, sy, 3.4, sx % 80)
     return over_bottom_bar(img, bg)
