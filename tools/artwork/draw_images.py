@@ -4,9 +4,11 @@
     /usr/bin/python3 tools/artwork/draw_images.py [--out DIR]
 
 Debian's Python 3 with Pillow (python3-pil) and the DejaVu fonts (fonts-dejavu-core); when either
-is missing the script installs it with apt-get (root or sudo). The output is deterministic (every
-texture comes from a seeded generator) and committed: the build embeds the PNGs and needs no
-Python. Run tools/artwork/preview.py afterwards to see them composed as the editor.
+is missing the script installs it with apt-get (root or sudo). The output is deterministic for a
+given Pillow and font version (every texture comes from a seeded generator) and committed: the
+build embeds the PNGs (resources/kavrotel.rc) and needs no Python. After regenerating, look at
+them composed as the editor with tools/artwork/preview.py, run the image tests (ctest -R image
+natively, -R resource under win64) and commit the PNGs with the script.
 
 Every image is 8-bit RGBA with straight alpha, frames stacked vertically, frame k (from 1) at
 row round(height * (k - 1) / frames). Knob strips turn their pointer from the minimum (frame 1,
@@ -14,7 +16,8 @@ row round(height * (k - 1) / frames). Knob strips turn their pointer from the mi
 and on in frame 2; the pilot LED is never driven, so its frame 1 is the lit lamp. The editor
 draws no labels of its own but the preamp and cabinet names, so every label is painted here:
 the top strip's and the bottom bar's in bg.png, the amplifier's on its two panels in amps.png,
-the pedal's on pedal.png.
+the pedal's on pedal.png. Of the amplifier strip's 12 frames only the two preamp models' faces
+are ever shown; frames 3 to 12 are left transparent.
 
 Editor coordinates used below: top strip y 0-51, amplifier picture at (5, 51) 541 x 466,
 pedal and credits overlays at (0, 53) 541 x 477, bottom bar y 517-580.
@@ -41,7 +44,7 @@ def _ensure(module_check, package):
 
 def _has_pil():
     try:
-        import PIL  # noqa: F401
+        import PIL  # noqa: F401  (only whether it imports)
         return True
     except ImportError:
         return False
@@ -755,7 +758,6 @@ def amp_frame(model):
         draw_text(img, (jx - ox + 5, ky - 15), jtext, font(COND_BOLD, 8), ink, spacing=0.5)
     draw_text(img, (64 - ox + 5, ky + 22), "INPUT", font(COND_BOLD, 8), ink, spacing=1.0)
     ax = 482 - ox
-    jewel_m = ellipse_mask(AMP, (ax - 9, ky - 9 - 6, ax + 9, ky + 9 - 6))
     draw_text(img, (ax, ky + 18), "KAVROTEL", font(COND_BOLD, 8), ink, spacing=1.0)
     draw_text(img, (ax, ky + 28), "B-1" if model["name"] == "BORKAN" else "S-3", font(COND_BOLD, 8), ink, spacing=1.0)
     emblem(img, ax, ky - 6, model)
@@ -1025,7 +1027,7 @@ def toggle_frame(on):
     W, H = 28 * S, 33 * S
     img = Image.new("RGBA", (W, H), (0, 0, 0, 0))
     cx, cy = W / 2.0, H / 2.0
-    # Plate with ON/OFF marks isn't room enough; the lever tells.
+    # No room for printed ON/OFF marks: the lever's position tells.
     R = 9.5 * S
     hexagon = [polar(cx, cy, R, 30 + 60 * k) for k in range(6)]
     m = Image.new("L", (W, H), 0)
