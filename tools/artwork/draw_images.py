@@ -1039,7 +1039,7 @@ def toggle_frame(on):
     ImageDraw.Draw(hole).ellipse((cx - rb, cy - rb, cx + rb, cy + rb), fill=255)
     fill(img, hole, (30, 30, 34))
     # The lever, tapering to a ball, seen in perspective.
-    tip_y = cy - 12.5 * S if on else cy + 12.5 * S
+    tip_y = cy - 11.0 * S if on else cy + 11.0 * S
     lever = Image.new("L", (W, H), 0)
     ld = ImageDraw.Draw(lever)
     ld.polygon([(cx - 3.2 * S, cy), (cx + 3.2 * S, cy), (cx + 2.0 * S, tip_y), (cx - 2.0 * S, tip_y)], fill=255)
