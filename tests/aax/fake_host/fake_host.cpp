@@ -17,6 +17,7 @@ const char* const kTransport = "{5CEE4EF4-6337-4359-B63B-FE58DC36543A}";
 const char* const kTransportV2 = "{203CBD9F-982C-4FE6-A827-07480257AEC3}";
 const char* const kAutomation = "{9D5E3D3D-42DC-5EFA-2217-EEE2E8E53E2E}";
 const char* const kViewContainer = "{22DA0BBC-D550-4D5E-8CC6-734483B8837F}";
+const char* const kPluginDefinition = "{00EEF015-7FD0-11D6-8485-00306542A024}";
 struct HostClass {
   const char* kind;
   const char* clsid;
@@ -339,6 +340,7 @@ void* gComponentDescriptor[] = {
     S(&Unexpected<19>),
 };
 void* gComponentDescriptorV2[] = {KV_UNKNOWN, S(&Unexpected<11>)};
+void* gDefinition[] = {KV_UNKNOWN};
 
 void* gViewContainer[] = {
     KV_UNKNOWN,
@@ -497,6 +499,8 @@ Object* FakeHost::Create(const Iid16& clsid, const Iid16& iid) {
       made = Add<Object>(name, gHostServices);
     } else if (kind == "collection") {
       made = Add<Object>(name, gCollection);
+      if (!collectionsWithoutDefinition_)
+        made->answers.push_back({IidFromText(kPluginDefinition), Add<Object>(name + "Definition", gDefinition)});
     } else if (kind == "propertyMap") {
       made = Add<PropertyMap>(name, gPropertyMap);
       if (!mapsWithoutNewer_) newer = Add<Object>(name + "V2", gPropertyMapV2);

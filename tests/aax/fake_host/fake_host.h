@@ -77,6 +77,8 @@ class FakeHost {
   // The context stops answering an interface, or the factory stops making a class.
   void Refuse(const char* iidText);
   void RefuseClass(const char* clsidText);
+  // A collection made by the factory stops answering the plug-in definition interface.
+  void CollectionsWithoutDefinition() { collectionsWithoutDefinition_ = true; }
   // A property map made by the factory stops answering its newer interface.
   void PropertyMapsWithoutNewer() { mapsWithoutNewer_ = true; }
   // Every release the library makes goes into the log too ("controller.Release").
@@ -87,7 +89,8 @@ class FakeHost {
   ViewContainer& NewViewContainer();
 
   // Objects the factory made, in creation order, by kind ("hostServices", "collection",
-  // "effectDescriptor", "componentDescriptor", "propertyMap").
+  // "effectDescriptor", "componentDescriptor", "propertyMap"). A collection answers the plug-in
+  // definition interface with an object of its own ("collection0Definition").
   std::vector<Object*> Made(const std::string& kind) const;
   Object* FindByPointer(void* p) const;
 
@@ -106,6 +109,7 @@ class FakeHost {
   std::set<std::string> refusedClasses_;
   bool mapsWithoutNewer_ = false;
   bool logReleases_ = false;
+  bool collectionsWithoutDefinition_ = false;
   Object* context_;
   Object* factory_;
   Object* controller_;
