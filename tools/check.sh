@@ -14,12 +14,26 @@ build=${KAVROTEL_BUILD:-$root/build}
 . "$root/tools/wine-session.sh"
 start_wine_session "$build/wineprefix"
 
+# Where the kernel runs no i386 code, setup.sh routes i386 programs through qemu's user-mode
+# emulator, which does not survive Wine programs that start many threads at once. There the i386
+# suites leave out their threaded cases, which also run natively, in win64 and under
+# ThreadSanitizer.
+i386_filter=
+if [ -e /proc/sys/fs/binfmt_misc/kavrotel-i386 ]; then
+  i386_filter='-*Threads*:*Concurrent*'
+fi
+
 status=0
 for config in native win64 win32 tsan; do
   echo "== testing $config"
+  filter=
+  if [ "$config" = win32 ] && [ -n "$i386_filter" ]; then
+    filter=$i386_filter
+    echo "== win32 runs through qemu: threaded cases left out ($filter)"
+  fi
   # The ThreadSanitizer tests set their own TSAN_OPTIONS (a report fails the test).
   export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1
-  if ! xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build/$config" --output-on-failure -j "$(nproc)"; then
+  if ! env ${filter:+GTEST_FILTER=$filter} xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build/$config" --output-on-failure -j "$(nproc)"; then
     status=1
   fi
   log=$build/$config/Testing/Temporary/LastTest.log
