@@ -15,12 +15,12 @@ build=${KAVROTEL_BUILD:-$root/build}
 start_wine_session "$build/wineprefix"
 
 # Where the kernel runs no i386 code, setup.sh routes i386 programs through qemu's user-mode
-# emulator, which does not survive Wine programs that start many threads at once. There the i386
-# suites leave out their threaded cases, which also run natively, in win64 and under
-# ThreadSanitizer.
+# emulator, which does not survive Wine programs that start many threads at once or spawn death
+# tests. There the i386 suites leave those cases out; they also run natively, in win64 and
+# under ThreadSanitizer.
 i386_filter=
 if [ -e /proc/sys/fs/binfmt_misc/kavrotel-i386 ]; then
-  i386_filter='-*Threads*:*Concurrent*'
+  i386_filter='-*Threads*:*Concurrent*:*DeathTest*'
 fi
 
 status=0

@@ -378,8 +378,10 @@ TEST(Chain, ManyInstancesAtOnceSoundAlike) {
     }
   }
   for (const auto& o : outs) EXPECT_EQ(o, expected);
+}
 
-  // And each on its own audio thread at the same time.
+TEST(Chain, ManyInstancesOnTheirOwnThreadsSoundAlike) {
+  const std::vector<double> in = GuitarSignal(3200);
   std::vector<std::unique_ptr<Kavrotel>> threaded;
   for (int i = 0; i < 4; ++i) threaded.push_back(MakePrepared());
   std::vector<std::vector<double>> threadOuts(threaded.size());
