@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "aax/aax_host_services.h"
+
 namespace {
 
 constexpr uint32_t kMagic = 0x01010101;
@@ -67,11 +69,11 @@ void AAX_CChunkDataParser::AddInt32(const char* name, int32_t value) {
   entries_.push_back(std::move(e));
 }
 
-void AAX_CChunkDataParser::AddString(const char* name, const char* text) {
+void AAX_CChunkDataParser::AddString(const char* name, const AAX_CString& text) {
   Entry e;
   e.type = kText;
   e.name = name ? name : "";
-  e.text = text ? text : "";
+  e.text = text.Get();
   entries_.push_back(std::move(e));
 }
 
@@ -89,10 +91,10 @@ bool AAX_CChunkDataParser::FindInt32(const char* name, int32_t* out) {
   return true;
 }
 
-bool AAX_CChunkDataParser::FindString(const char* name, std::string* out) {
+bool AAX_CChunkDataParser::FindString(const char* name, AAX_IString* out) {
   int32_t i = FindEntry(name);
   if (i < 0 || entries_[i].type != kText || !out) return false;
-  *out = entries_[i].text;
+  out->Set(entries_[i].text.c_str());
   return true;
 }
 
@@ -139,7 +141,8 @@ int32_t AAX_CChunkDataParser::GetChunkData(AAX_SStateChunk* chunk) const {
     // must not push a later one past the end of the host's record.
     const int64_t value_at = RoundUp4(position + 2 + static_cast<int64_t>(e.name.size()) + 1);
     if (value_at + ValueBytes(e) > size) {
-      // TRACE
+      AAX_TraceToHost(kTracePriority, "AAX_CChunkDataParser::GetChunkData ERROR: %s",
+                      "aborting: chunk data will overflow buffer");
       return kOverflow;
     }
     if (const char* prefix = Prefix(e.type)) std::memcpy(data + position, prefix, 2);

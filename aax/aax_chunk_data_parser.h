@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "aax/aax_string.h"
+#include "platform/aax/aax_host_abi.h"
 #include "platform/aax/aax_state_chunk.h"
 
 class AAX_CChunkDataParser {
@@ -24,7 +26,9 @@ class AAX_CChunkDataParser {
   };
 
   // GetChunkData's result when the entries do not fit the size it computed.
-  static constexpr int32_t kOverflow = -333;
+  static constexpr int32_t kOverflow = kAaxChunkOverflow;
+  // The trace priority of that failure.
+  static constexpr int32_t kTracePriority = 0x8000000;
   // Prefix, name and NUL of one entry are read from at most this many bytes.
   static constexpr int32_t kMaxPrefixedName = 255;
 
@@ -34,19 +38,20 @@ class AAX_CChunkDataParser {
   // Append an entry; no check for an existing name. A null name is the empty name.
   void AddDouble(const char* name, double value);
   void AddInt32(const char* name, int32_t value);
-  void AddString(const char* name, const char* text);
+  void AddString(const char* name, const AAX_CString& text);
 
   // True and out written when the name's entry (searched from just after the last one found)
   // has the type asked for; otherwise false and out untouched.
   bool FindDouble(const char* name, double* out);
   bool FindInt32(const char* name, int32_t* out);
-  bool FindString(const char* name, std::string* out);
+  bool FindString(const char* name, AAX_IString* out);
   int32_t FindEntry(const char* name);
 
   void Clear();
   int32_t GetChunkDataSize() const;
   // Writes the data size and the data into a record with room for 56 + GetChunkDataSize()
-  // bytes. 0, or kOverflow (after a trace to the host) when an entry would pass the size.
+  // bytes. 0, or kOverflow (after a trace to the host) when an entry would pass the size; the
+  // size field stays written.
   int32_t GetChunkData(AAX_SStateChunk* chunk) const;
   // Replaces the entries with the chunk's. A chunk whose size is below 5 or whose magic differs
   // gives no entries (its version is still taken). A chunk with an entry that runs past its data

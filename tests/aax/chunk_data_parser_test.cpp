@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "aax/aax_host_services.h"
 #include "tests/aax/chunk_record.h"
+#include "tests/aax/fake_host_fixture.h"
 
 namespace {
 
@@ -86,13 +88,13 @@ TEST(ChunkDataParser, RoundTripKeepsNamesTypesValuesAndOrder) {
   }
   double d = 0;
   int32_t n = 0;
-  std::string s;
+  AAX_CString s;
   EXPECT_TRUE(q.FindDouble("gain", &d));
   EXPECT_EQ(d, 0.5);
   EXPECT_TRUE(q.FindInt32("1", &n));
   EXPECT_EQ(n, -2);
   EXPECT_TRUE(q.FindString("nm", &s));
-  EXPECT_EQ(s, "abc");
+  EXPECT_STREQ(s.Get(), "abc");
   EXPECT_EQ(Serialise(q), data);
 }
 
@@ -102,14 +104,14 @@ TEST(ChunkDataParser, FindOfAnotherTypeIsFalseAndLeavesOut) {
   p.AddDouble("d", 1.5);
   double d = 42;
   int32_t n = 42;
-  std::string s = "keep";
+  AAX_CString s("keep");
   EXPECT_FALSE(p.FindDouble("n", &d));
   EXPECT_FALSE(p.FindInt32("d", &n));
   EXPECT_FALSE(p.FindString("n", &s));
   EXPECT_FALSE(p.FindDouble("absent", &d));
   EXPECT_EQ(d, 42);
   EXPECT_EQ(n, 42);
-  EXPECT_EQ(s, "keep");
+  EXPECT_STREQ(s.Get(), "keep");
 }
 
 TEST(ChunkDataParser, FindWrapsAroundFromTheLastFound) {
@@ -225,14 +227,22 @@ TEST(ChunkDataParser, NegativeSizeOrNullRecordReadsNothing) {
   EXPECT_EQ(p.GetChunkData(nullptr), Parser::kOverflow);
 }
 
-TEST(ChunkDataParser, TrailingUnknownEntryOverflows) {
+using ChunkOverflowTest = FakeHostTest;
+
+TEST_F(ChunkOverflowTest, TrailingUnknownEntryOverflowsWithATrace) {
   ChunkRecord in = ChunkRecord::WithData(Cat({kMagic, Text("l_a"), {0, 0, 0, 0, 1}, Text("x_q"), {0}}));
   Parser p;
   ASSERT_TRUE(p.LoadChunk(in.Get()));
   EXPECT_EQ(p.GetChunkDataSize(), 12);
   ChunkRecord out(12);
-  EXPECT_EQ(p.GetChunkData(out.Get()), Parser::kOverflow);
+  gHostServices = new AAX_VHostServices(Context());
+  EXPECT_EQ(p.GetChunkData(out.Get()), -333);
+  delete gHostServices;
+  gHostServices = nullptr;
   EXPECT_EQ(out.Get()->size, 12);
+  EXPECT_THAT(Log(), testing::ElementsAre("factory.CreateInstance",
+                                          "hostServices0.Trace 134217728 AAX_CChunkDataParser::GetChunkData ERROR: "
+                                          "aborting: chunk data will overflow buffer"));
 }
 
 TEST(ChunkDataParser, UnknownEntryInTheMiddleNeverWritesPastTheRecord) {
