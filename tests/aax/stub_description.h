@@ -1,6 +1,6 @@
 // The description a test plug-in file gives the host: one effect, "com.kavrotel.test.effect",
-// with creation procedures 0 (the test effect) and 1 (the test editor). Natively the tests can
-// make it fail instead. Test code only.
+// with creation procedures 0 (the test effect), 1 (the test editor) and 2 (an effect whose
+// InitEffect throws). Natively the tests can make the description fail instead. Test code only.
 #pragma once
 
 #include "platform/aax/aax_host_abi.h"
@@ -13,5 +13,6 @@ extern AAX_Result gCode;
 
 void* CreateEffect();
 void* CreateGui();
+void* CreateThrowingEffect();
 
 }  // namespace aax_stub
