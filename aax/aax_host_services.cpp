@@ -18,11 +18,13 @@ AAX_Result AAX_VHostServices::Trace(int32_t priority, const char* text) {
 
 AAX_Result AAX_TraceToHost(int32_t priority, const char* format, ...) {
   if (!gHostServices) return kAaxOk;
-  char text[512];
-  va_list args;
-  va_start(args, format);
-  const int n = std::vsnprintf(text, sizeof text, format ? format : "", args);
-  va_end(args);
-  if (n < 0) text[0] = '\0';
+  char text[512] = {};
+  if (format) {
+    va_list args;
+    va_start(args, format);
+    const int n = std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    if (n < 0) text[0] = '\0';
+  }
   return gHostServices->Trace(priority, text);
 }

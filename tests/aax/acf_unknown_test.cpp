@@ -2,6 +2,7 @@
 // process-wide count of live objects.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,14 @@ TEST_F(AcfUnknownTest, TheLiveCountFollowsConstructionAndDestruction) {
   delete static_cast<CACFUnknown*>(second);  // the base's deleting destructor destroys it all
   EXPECT_EQ(ACFObjectCount.load(), 0);
   EXPECT_EQ(gEvents, (std::vector<std::string>{"final release", "destroyed", "destroyed"}));
+}
+
+TEST_F(AcfUnknownTest, AConstructorThatFailsPartWayLeavesNoLiveObject) {
+  struct Failing final : CACFUnknown {
+    Failing() { throw std::runtime_error("part way"); }
+  };
+  EXPECT_THROW(Failing(), std::runtime_error);
+  EXPECT_EQ(ACFObjectCount.load(), 0);
 }
 
 TEST_F(AcfUnknownTest, ReservedOperationAnswersZero) {
