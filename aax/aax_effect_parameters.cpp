@@ -39,10 +39,13 @@ void AAX_CEffectParameters::ReleaseHostWrappers() {
 
 AAX_Result AAX_CEffectParameters::Initialize(IACFUnknown* host) {
   return AAX_GuardHostCall([&]() -> AAX_Result {
-    // A second Initialize starts over: the first set of parameters and wrappers is released.
-    parameters_.RemoveAllParameters();
-    ReleaseHostWrappers();
-    excluded_.clear();
+    // A second Initialize starts over: the first set of parameters and wrappers is released
+    // (parameters a derived constructor added before the first one stay).
+    if (controller_) {
+      parameters_.RemoveAllParameters();
+      ReleaseHostWrappers();
+      excluded_.clear();
+    }
     controller_ = std::make_unique<AAX_VController>(host);
     automation_ = std::make_unique<AAX_VAutomationDelegate>(host);
     transport_ = std::make_unique<AAX_VTransport>(host);
