@@ -1,6 +1,7 @@
 // The host's automation delegate behind AAX_IAutomationDelegate: every change made on the
 // plug-in side is requested from the host through it (touch, set-value request, release), and
 // the host answers through the effect's parameter-update entry. Results are the host's.
+// Called wherever the parameters are changed: the host's UI thread; never allocates.
 #pragma once
 
 #include "platform/aax/aax_host_abi.h"

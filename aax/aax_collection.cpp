@@ -1,6 +1,7 @@
 #include "aax/aax_collection.h"
 
 #include <new>
+#include <utility>
 
 #include "aax/aax_host_object.h"
 
@@ -17,7 +18,8 @@ AAX_VCollection::~AAX_VCollection() {
 }
 
 AAX_IEffectDescriptor* AAX_VCollection::NewDescriptor() {
-  descriptors_.emplace_back(new (std::nothrow) AAX_VEffectDescriptor(host_));
+  std::unique_ptr<AAX_VEffectDescriptor> made(new (std::nothrow) AAX_VEffectDescriptor(host_));
+  descriptors_.push_back(std::move(made));  // recorded even when null
   return descriptors_.back().get();
 }
 
@@ -39,7 +41,8 @@ AAX_Result AAX_VCollection::SetPackageVersion(uint32_t version) {
 }
 
 AAX_IPropertyMap* AAX_VCollection::NewPropertyMap() {
-  propertyMaps_.emplace_back(new (std::nothrow) AAX_VPropertyMap(host_));
+  std::unique_ptr<AAX_VPropertyMap> made(new (std::nothrow) AAX_VPropertyMap(host_));
+  propertyMaps_.push_back(std::move(made));  // recorded even when null
   return propertyMaps_.back().get();
 }
 

@@ -1,7 +1,7 @@
 // The host's description collection behind AAX_ICollection, made by the registration export:
 // the effects of this plug-in file, its maker and package. Owns every effect descriptor and
 // property map it creates and deletes them, before releasing its host references, when it is
-// destroyed. Callers never delete what it returns.
+// destroyed. Callers never delete what it returns. Registration thread of the host; allocates.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "aax/aax_component_descriptor.h"
 
 #include <new>
+#include <utility>
 
 #include "aax/aax_host_object.h"
 
@@ -46,7 +47,8 @@ AAX_Result AAX_VComponentDescriptor::AddMIDINode(int32_t field, int32_t nodeKind
 }
 
 AAX_IPropertyMap* AAX_VComponentDescriptor::NewPropertyMap() {
-  propertyMaps_.emplace_back(new (std::nothrow) AAX_VPropertyMap(host_));
+  std::unique_ptr<AAX_VPropertyMap> made(new (std::nothrow) AAX_VPropertyMap(host_));
+  propertyMaps_.push_back(std::move(made));  // recorded even when null
   return propertyMaps_.back().get();
 }
 

@@ -1,6 +1,7 @@
 // One processing component of an effect, described to the host: its context fields (audio,
 // buffer length, private data, meters, MIDI nodes), properties and render procedure. Owns the
 // property maps it creates; callers never delete them. Results are the host's, unread here.
+// Registration thread of the host; allocates.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "aax/aax_effect_descriptor.h"
 
 #include <new>
+#include <utility>
 
 #include "aax/aax_host_object.h"
 
@@ -19,7 +20,8 @@ AAX_VEffectDescriptor::~AAX_VEffectDescriptor() {
 }
 
 AAX_IComponentDescriptor* AAX_VEffectDescriptor::NewComponentDescriptor() {
-  components_.emplace_back(new (std::nothrow) AAX_VComponentDescriptor(host_));
+  std::unique_ptr<AAX_VComponentDescriptor> made(new (std::nothrow) AAX_VComponentDescriptor(host_));
+  components_.push_back(std::move(made));  // recorded even when null
   return components_.back().get();
 }
 
@@ -40,7 +42,8 @@ AAX_Result AAX_VEffectDescriptor::AddProcPtr(void* procedure, uint32_t procedure
 }
 
 AAX_IPropertyMap* AAX_VEffectDescriptor::NewPropertyMap() {
-  propertyMaps_.emplace_back(new (std::nothrow) AAX_VPropertyMap(host_));
+  std::unique_ptr<AAX_VPropertyMap> made(new (std::nothrow) AAX_VPropertyMap(host_));
+  propertyMaps_.push_back(std::move(made));  // recorded even when null
   return propertyMaps_.back().get();
 }
 

@@ -1,5 +1,6 @@
 // One effect described to the host: names, category, creation procedures and components.
 // Owns the component descriptors and property maps it creates; callers never delete them.
+// Registration thread of the host; allocates.
 #pragma once
 
 #include <cstdint>

@@ -227,7 +227,9 @@ class AAX_CParameter final : public AAX_IParameter {
 
   // Plug-in side: requested from the host with a delegate, stored at once without one.
   void SetValue(T value) {
-    const double normalized = taper_->RealToNormalized(value);
+    double normalized = taper_->RealToNormalized(value);
+    if (normalized != normalized) return;  // no position for a NaN: nothing to request or store
+    normalized = AAX_ClampNormalized(normalized);
     if (automation_) {
       Touch();
       automation_->PostSetValueRequest(identifier_, normalized);

@@ -1,5 +1,6 @@
 // A host property map (property number to value) behind AAX_IPropertyMap. Made by the host's
 // class factory for the collection and the descriptors, which own every map they create.
+// Registration thread of the host.
 #pragma once
 
 #include <cstdint>

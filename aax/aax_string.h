@@ -12,7 +12,7 @@
 class AAX_CString final : public AAX_IString {
  public:
   AAX_CString() = default;
-  AAX_CString(const char* text);  // null gives the empty text  NOLINT: implicit on purpose
+  AAX_CString(const char* text);  // implicit, like a text literal; null gives the empty text
   AAX_CString(const AAX_CString& other) = default;
   AAX_CString& operator=(const AAX_CString& other);
   ~AAX_CString() = default;

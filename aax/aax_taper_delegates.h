@@ -1,6 +1,7 @@
 // Taper delegates: map a parameter's real value to the host's normalised 0..1 and back, and
 // know the range. Every parameter holds its own clone. A normalised value is clamped to 0..1
 // (NaN as 0) before it is converted, so no out-of-range value reaches an integer conversion.
+// Immutable after construction: any thread; only Clone allocates.
 #pragma once
 
 #include <cstdint>

@@ -63,7 +63,7 @@ TEST_F(ExportsTest, RegisterAndCountObjects) {
   IACFUnknown* definition = static_cast<IACFUnknown*>(kPrefill);
   ASSERT_EQ(ACFRegisterPlugin(Context(), &definition), 0);
   ASSERT_NE(definition, nullptr);
-  EXPECT_EQ(host.FindByPointer(definition)->name, "definition0");
+  EXPECT_EQ(host.FindByPointer(definition)->name, "collection0Definition");
   EXPECT_THAT(Log(), Contains("collection0.AddEffect com.kavrotel.test.effect effectDescriptor0"));
   for (const char* kind : {"collection", "effectDescriptor"})
     for (fake_aax::Object* o : host.Made(kind)) EXPECT_EQ(o->refs, 0) << o->name;
@@ -100,7 +100,7 @@ TEST_F(ExportsTest, RegisterFailures) {
   EXPECT_EQ(definition, kPrefill);
 
   aax_stub::gMode = aax_stub::Mode::kDescribe;
-  host.RefuseDefinition();
+  host.CollectionsWithoutDefinition();
   EXPECT_EQ(ACFRegisterPlugin(Context(), &definition), -20004);
   EXPECT_EQ(definition, nullptr);
 

@@ -61,7 +61,7 @@ class ModuleTest : public ::testing::Test {
     void* definition = nullptr;
     ASSERT_EQ(registerPlugin(host.Context(), &definition), 0);
     ASSERT_NE(definition, nullptr);
-    EXPECT_EQ(host.FindByPointer(definition)->name, "definition0");
+    EXPECT_EQ(host.FindByPointer(definition)->name, "collection0Definition");
     Call<uint32_t>(definition, 2);
   }
 
@@ -90,7 +90,7 @@ TEST_F(ModuleTest, ExportResults) {
   EXPECT_EQ(out, nullptr);
   EXPECT_EQ(registerComponent(nullptr, nullptr, nullptr), -20004);
   EXPECT_EQ(registerPlugin(host.Context(), nullptr), -20004);
-  host.RefuseDefinition();
+  host.CollectionsWithoutDefinition();
   out = reinterpret_cast<void*>(1);
   EXPECT_EQ(registerPlugin(host.Context(), &out), -20004);
   EXPECT_EQ(out, nullptr);

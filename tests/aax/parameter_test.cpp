@@ -133,6 +133,13 @@ TEST(Parameter, HostValuesOutOfRangeAreClampedAndNaNIsIgnored) {
   EXPECT_EQ(host.log.size(), 2u);
   EXPECT_EQ(p->GetDefaultValue(), 5);
   auto d = MakeDouble();
+  d->SetAutomationDelegate(&host);
+  host.log.clear();
+  EXPECT_TRUE(d->SetValueWithDouble(kNaN));  // a NaN real value has no position: nothing is asked
+  d->SetAutomationDelegate(nullptr);
+  EXPECT_THAT(host.log, ElementsAre("unregister 1"));
+  d->SetValueWithDouble(kNaN);
+  EXPECT_EQ(d->GetValue(), 25.0);
   d->UpdateNormalizedValue(kNaN);
   EXPECT_EQ(d->GetValue(), 25.0);
   d->UpdateNormalizedValue(2.0);

@@ -246,6 +246,16 @@ TEST_F(WrapperTest, CollectionForwardsAndOwnsWhatItCreates) {
                                  "collection0.SetProperties propertyMap0", "collection0.SetProperties null"));
 }
 
+TEST_F(WrapperTest, CollectionHostObjectAnswersThePluginDefinition) {
+  AAX_VCollection collection(Context());
+  void* definition = nullptr;
+  ASSERT_EQ(collection.HostObject()->QueryInterface(kIidPluginDefinition, &definition), kAaxOk);
+  fake_aax::Object* d = host.FindByPointer(definition);
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->name, "collection0Definition");
+  static_cast<IACFUnknown*>(definition)->Release();
+}
+
 TEST_F(WrapperTest, CollectionWithoutHostObject) {
   host.RefuseClass("{89882C2D-77BC-42EF-707B-7981B7BD0CCA}");
   AAX_VCollection collection(Context());

@@ -350,6 +350,7 @@ void* gComponentDescriptor[] = {
     S(&Unexpected<19>),
 };
 void* gComponentDescriptorV2[] = {KV_UNKNOWN, S(&Unexpected<11>)};
+void* gDefinition[] = {KV_UNKNOWN};
 
 void* gViewContainer[] = {
     KV_UNKNOWN,
@@ -545,10 +546,8 @@ Object* FakeHost::Create(const Iid16& clsid, const Iid16& iid) {
       made = Add<Object>(name, gHostServices);
     } else if (kind == "collection") {
       made = Add<Object>(name, gCollection);
-      if (!refuseDefinition_) {
-        Object* definition = Add<Object>("definition" + name.substr(kind.size()), gContext);
-        made->answers.push_back({IidFromText(kPluginDefinition), definition});
-      }
+      if (!collectionsWithoutDefinition_)
+        made->answers.push_back({IidFromText(kPluginDefinition), Add<Object>(name + "Definition", gDefinition)});
     } else if (kind == "propertyMap") {
       made = Add<PropertyMap>(name, gPropertyMap);
       if (!mapsWithoutNewer_) newer = Add<Object>(name + "V2", gPropertyMapV2);

@@ -84,6 +84,8 @@ class FakeHost {
   // The context stops answering an interface, or the factory stops making a class.
   void Refuse(const char* iidText);
   void RefuseClass(const char* clsidText);
+  // A collection made by the factory stops answering the plug-in definition interface.
+  void CollectionsWithoutDefinition() { collectionsWithoutDefinition_ = true; }
   // A property map made by the factory stops answering its newer interface.
   void PropertyMapsWithoutNewer() { mapsWithoutNewer_ = true; }
   // Every release the library makes goes into the log too ("controller.Release").
@@ -97,11 +99,10 @@ class FakeHost {
   EffectParameters& NewEffectParameters(std::vector<std::string> ids);
   void AnswerEffectParameters(Object& effect);
   void AnswerEffectParametersWith(void* libraryObject);
-  // Collections made from now on refuse the plug-in-definition query.
-  void RefuseDefinition() { refuseDefinition_ = true; }
 
   // Objects the factory made, in creation order, by kind ("hostServices", "collection",
-  // "effectDescriptor", "componentDescriptor", "propertyMap").
+  // "effectDescriptor", "componentDescriptor", "propertyMap"). A collection answers the plug-in
+  // definition interface with an object of its own ("collection0Definition").
   std::vector<Object*> Made(const std::string& kind) const;
   Object* FindByPointer(void* p) const;
 
@@ -119,8 +120,8 @@ class FakeHost {
   std::deque<std::shared_ptr<Object>> objects_;  // shared_ptr keeps each kind's deleter
   std::set<std::string> refusedClasses_;
   bool mapsWithoutNewer_ = false;
-  bool refuseDefinition_ = false;
   bool logReleases_ = false;
+  bool collectionsWithoutDefinition_ = false;
   Object* context_;
   Object* factory_;
   Object* controller_;
