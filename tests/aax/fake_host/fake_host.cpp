@@ -18,6 +18,7 @@ const char* const kTransportV2 = "{203CBD9F-982C-4FE6-A827-07480257AEC3}";
 const char* const kAutomation = "{9D5E3D3D-42DC-5EFA-2217-EEE2E8E53E2E}";
 const char* const kViewContainer = "{22DA0BBC-D550-4D5E-8CC6-734483B8837F}";
 const char* const kPluginDefinition = "{00EEF015-7FD0-11D6-8485-00306542A024}";
+const char* const kEffectParameters = "{964E333D-334C-533F-C2C7-3834C3C23E3E}";
 struct HostClass {
   const char* kind;
   const char* clsid;
@@ -69,7 +70,16 @@ int32_t QueryInterface(void* self, const unsigned char* iid, void** out) {
   if (id == IidFromText(kUnknown)) answer = o;
   for (auto& [candidate, object] : o->answers)
     if (!answer && candidate == id) answer = object;
-  if (!answer) return kNoInterface;
+  if (!answer) {
+    for (auto& [candidate, object] : o->foreign) {
+      if (candidate == id) {
+        reinterpret_cast<uint32_t (*)(void*)>((*static_cast<void***>(object))[1])(object);
+        *out = object;
+        return 0;
+      }
+    }
+    return kNoInterface;
+  }
   ++answer->refs;
   *out = answer;
   return 0;
@@ -366,6 +376,29 @@ void* gViewContainer[] = {
     S(&Unexpected<7>),
 };
 
+EffectParameters* Fx(void* p) { return static_cast<EffectParameters*>(p); }
+void* gEffectParameters[] = {
+    KV_UNKNOWN,
+    S(&Unexpected<3>), S(&Unexpected<4>), S(&Unexpected<5>),
+    S(+[](void* self, int32_t* count) -> int32_t {
+      Note(self, "GetNumberOfParameters");
+      *count = static_cast<int32_t>(Fx(self)->ids.size());
+      return Fx(self)->countResult;
+    }),
+    S(&Unexpected<7>), S(&Unexpected<8>), S(&Unexpected<9>), S(&Unexpected<10>), S(&Unexpected<11>),
+    S(&Unexpected<12>), S(&Unexpected<13>), S(&Unexpected<14>), S(&Unexpected<15>), S(&Unexpected<16>),
+    S(&Unexpected<17>),
+    S(+[](void* self, int32_t index, void* text) -> int32_t {
+      Note(self, "GetParameterIDFromIndex " + std::to_string(index));
+      const auto& ids = Fx(self)->ids;
+      if (index < 0 || static_cast<size_t>(index) >= ids.size() || ids[static_cast<size_t>(index)].empty()) {
+        return -20001;
+      }
+      Call<void>(text, 4, ids[static_cast<size_t>(index)].c_str());  // the string's Set
+      return 0;
+    }),
+};
+
 // The host's string: slot 0 is the Microsoft deleting destructor (flags; returns this).
 HostString* Str(void* p) { return static_cast<HostString*>(p); }
 void* gHostString[] = {
@@ -485,6 +518,20 @@ ViewContainer& FakeHost::NewViewContainer() {
   ViewContainer* v = Add<ViewContainer>("viewContainer", gViewContainer);
   v->answers = {{IidFromText(kViewContainer), v}};
   return *v;
+}
+
+EffectParameters& FakeHost::NewEffectParameters(std::vector<std::string> ids) {
+  EffectParameters* e = Add<EffectParameters>("effectParameters", gEffectParameters);
+  e->ids = std::move(ids);
+  return *e;
+}
+
+void FakeHost::AnswerEffectParameters(Object& effect) {
+  context_->answers.push_back({IidFromText(kEffectParameters), &effect});
+}
+
+void FakeHost::AnswerEffectParametersWith(void* libraryObject) {
+  context_->foreign.push_back({IidFromText(kEffectParameters), libraryObject});
 }
 
 Object* FakeHost::Create(const Iid16& clsid, const Iid16& iid) {

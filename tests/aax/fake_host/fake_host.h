@@ -36,6 +36,7 @@ struct Object {
   int32_t refs = 0;  // references the library holds
   bool underflow = false;
   std::vector<std::pair<Iid16, Object*>> answers;  // besides IACFUnknown, which is the object itself
+  std::vector<std::pair<Iid16, void*>> foreign;    // objects of the library's, AddRef'd through slot 1
   int32_t result = 0;                              // what recording operations answer
   void* Ptr() { return this; }
 };
@@ -50,6 +51,12 @@ struct EffectDescriptor : Object {
 struct ComponentDescriptor : Object {
   void* renderProc = nullptr;
   void* renderProperties = nullptr;
+};
+// The host's effect-parameters interface as an editor meets it: slot 6 the number of
+// parameters, slot 18 an identifier by index (into the library's string), and its ledger.
+struct EffectParameters : Object {
+  std::vector<std::string> ids;
+  int32_t countResult = 0;
 };
 struct ViewContainer : Object {
   void* nativeWindow = nullptr;
@@ -87,6 +94,11 @@ class FakeHost {
 
   // A view container object the test hands to the library.
   ViewContainer& NewViewContainer();
+  // An effect-parameters object with these identifiers, and the context answering the
+  // effect-parameters identifier with it (or with an object of the library's).
+  EffectParameters& NewEffectParameters(std::vector<std::string> ids);
+  void AnswerEffectParameters(Object& effect);
+  void AnswerEffectParametersWith(void* libraryObject);
 
   // Objects the factory made, in creation order, by kind ("hostServices", "collection",
   // "effectDescriptor", "componentDescriptor", "propertyMap"). A collection answers the plug-in
