@@ -205,7 +205,7 @@ VstIntPtr IPlugVST::StringToParameter(VstInt32 index, const char* text) {
     value = std::atof(own);
     if (param->GetDisplayNegate()) value = -value;
   }
-  if (!std::isfinite(value)) return 0;  // "nan" or "1e999" names no value
+  if (!std::isfinite(value)) return 0;  // "1e999" (or, where atof reads it, "nan") names no value
   if (IEditor* editor = GetEditor()) editor->UpdateParameterControls(index, value, false);
   param->Set(value < param->GetMin() ? param->GetMin() : value > param->GetMax() ? param->GetMax() : value);
   ParameterChanged(index);

@@ -144,7 +144,6 @@ TEST(Vst2AmpDispatcher, StringToParameter) {
   EXPECT_EQ(set(11, nullptr), 1);
   EXPECT_EQ(set(19, "1"), 0);
   EXPECT_EQ(set(-1, "1"), 0);
-  EXPECT_EQ(set(0, "nan"), 0);
   EXPECT_EQ(set(0, "1e999"), 0);
   EXPECT_EQ(e.Plug()->GetParameter(0)->Value(), 40.0);
 }
