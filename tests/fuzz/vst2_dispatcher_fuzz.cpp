@@ -100,7 +100,7 @@ Call MakeCall(FuzzInput& in, uint8_t* buffer, VstEvents* events, VstSysExEvent* 
       break;
     }
     case effSetBlockSize:  // the sizes a host may announce (a huge one only asks the heap for it)
-      c.value = in.Below(4) == 0 ? -Index(in) : in.Below(8193);
+      c.value = in.Below(4) == 0 ? -static_cast<VstIntPtr>(in.Below(5)) : 16 * static_cast<VstIntPtr>(in.Below(257));
       break;
     case effSetChunk:
       c.value = in.Bool() ? static_cast<VstIntPtr>(count) : -static_cast<VstIntPtr>(in.Below(1000));
