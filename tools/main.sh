@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main job: installs what is missing, builds the Windows configurations, gathers the deliverables
-# in dist/ and renders the demo through the shipped VST3 bundle under Wine (the embedded riff
-# through the default settings), printing its input and output levels.
+# in dist/ and renders the demo through the shipped VST3 bundle and the shipped VST2 DLL under Wine
+# (the embedded riff through the default settings), printing input and output levels and whether
+# the two renders agree.
 # With a WAV of one's own (a multichannel one plays its first channel), and optionally settings
 # by parameter name, it renders that too:
 #   bash tools/main.sh my-guitar.wav Preamp=Stygra Gain=60   ->  dist/my-guitar-Kavrotel.wav
@@ -37,8 +38,13 @@ if [ ! -f "$bundle/Contents/x86_64-win/Kavrotel.vst3" ]; then
   exit 1
 fi
 cp -r "$bundle" "$dist/"
+if [ ! -f "$build/win32/Kavrotel.dll" ]; then
+  echo "main.sh: the VST2 DLL was not built ($build/win32/Kavrotel.dll)" >&2
+  exit 1
+fi
+cp "$build/win32/Kavrotel.dll" "$dist/"
 # The other deliverables, as far as they are built.
-for file in "$build/win32/Kavrotel.dll" "$build/win64/Kavrotel.aaxplugin"; do
+for file in "$build/win64/Kavrotel.aaxplugin"; do
   if [ -e "$file" ]; then cp -r "$file" "$dist/"; fi
 done
 
@@ -49,6 +55,13 @@ host=$build/win64/tools/vst3host/vst3host.exe
 echo "== rendering the demo through $dist/Kavrotel.vst3"
 "$root/tools/wine-run" /usr/lib/wine/wine64 "$WINEPREFIX" "$host" \
   render "$dist/Kavrotel.vst3" --out "$dist/Kavrotel-demo.wav" </dev/null
+host2=$build/win32/tools/vst2host/vst2host.exe
+echo "== rendering the demo through $dist/Kavrotel.dll"
+"$root/tools/wine-run" /usr/lib/wine/wine "$WINEPREFIX" "$host2" \
+  render "$dist/Kavrotel.dll" --out "$dist/Kavrotel-demo-vst2.wav" </dev/null
+echo "== the VST2 and VST3 renders of the demo (same input, same settings):"
+"$root/tools/wine-run" /usr/lib/wine/wine "$WINEPREFIX" "$host2" \
+  compare "$dist/Kavrotel-demo.wav" "$dist/Kavrotel-demo-vst2.wav" </dev/null
 if [ -n "$user_in" ]; then
   user_out=$dist/$(basename "${user_in%.*}")-Kavrotel.wav
   echo "== rendering $user_in through $dist/Kavrotel.vst3${*:+ with $*}"

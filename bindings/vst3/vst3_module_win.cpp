@@ -2,7 +2,7 @@
 // undecorated exports a VST3 host resolves.
 #include <windows.h>
 
-#include "bindings/vst3/module_instance.h"
+#include "core/module_instance.h"
 #include "bindings/vst3/vst3_factory.h"
 
 namespace {

@@ -99,10 +99,13 @@ const Stand* FindStand(const char* name) {
   return nullptr;
 }
 
-void WriteSlot(ULONGLONG* slot, void* value) {
+// An import-address-table entry: 64 bits in an x86-64 image, 32 in an i386 one.
+using Slot = decltype(IMAGE_THUNK_DATA{}.u1.Function);
+
+void WriteSlot(Slot* slot, void* value) {
   DWORD protection = 0;
   if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection)) return;
-  *slot = reinterpret_cast<ULONGLONG>(value);
+  *slot = reinterpret_cast<Slot>(value);
   VirtualProtect(slot, sizeof *slot, protection, &protection);
 }
 
@@ -142,7 +145,7 @@ std::vector<std::string> AllocationCounter::Hook(const std::string& dllPath) {
   std::vector<std::string> hooked;
   HMODULE module = LoadedModule(dllPath);
   if (!module) return hooked;
-  ForEachImport(module, [&](const char* name, ULONGLONG* slot) {
+  ForEachImport(module, [&](const char* name, Slot* slot) {
     const Stand* stand = FindStand(name);
     if (!stand) return;
     *stand->original = reinterpret_cast<void*>(*slot);
@@ -156,7 +159,7 @@ std::vector<std::string> AllocationCounter::Hook(const std::string& dllPath) {
 
 void AllocationCounter::Unhook() {
   if (!module_) return;
-  ForEachImport(static_cast<HMODULE>(module_), [](const char* name, ULONGLONG* slot) {
+  ForEachImport(static_cast<HMODULE>(module_), [](const char* name, Slot* slot) {
     if (const Stand* stand = FindStand(name)) WriteSlot(slot, *stand->original);
   });
   module_ = nullptr;

@@ -1,6 +1,7 @@
 // vst3host: a VST3 host of our own for the tests and the demo.
 //   vst3host scenario <name|all> <bundle>         runs scenarios, ends with "N passed, M failed"
 //   vst3host render <bundle> [--in <in.wav>] --out <out.wav> [Name=value ...]
+//   vst3host state <bundle> [--in <state>] --out <state>   a state restored (--in) and/or stored
 // Without --in, render plays the embedded riff; a file of several channels plays its first.
 // Names are parameter titles or ids; values are plain values or list texts. Exit status 0 on
 // success, 1 on a failed check or a bad input.
@@ -22,7 +23,8 @@ namespace {
 int Usage() {
   std::fprintf(stderr,
                "usage: vst3host scenario <name|all> <bundle>\n"
-               "       vst3host render <bundle> [--in <in.wav>] --out <out.wav> [Name=value ...]\n");
+               "       vst3host render <bundle> [--in <in.wav>] --out <out.wav> [Name=value ...]\n"
+               "       vst3host state <bundle> [--in <state>] --out <state>\n");
   return 2;
 }
 
@@ -111,10 +113,41 @@ int Render(int argc, char** argv) {
   return 0;
 }
 
+// The component's state through a file: restored from --in when given, then stored to --out.
+int State(int argc, char** argv) {
+  std::string bundle = argc > 2 ? argv[2] : "", inPath, outPath, error;
+  for (int i = 3; i + 1 < argc; i += 2) {
+    std::string arg = argv[i];
+    if (arg == "--in") inPath = argv[i + 1];
+    else if (arg == "--out") outPath = argv[i + 1];
+    else return Usage();
+  }
+  if (bundle.empty() || outPath.empty()) return Usage();
+  Vst3Module module;
+  HostApplication host("vst3host");
+  PluginInstance instance;
+  if (!module.Load(bundle, error) || !instance.Create(module, host, error) ||
+      !instance.StartProcessing(44100, 512, 0, error))
+    return Fail(error);
+  if (!inPath.empty()) {
+    std::vector<uint8_t> bytes;
+    if (!ReadFile(inPath, bytes, error)) return Fail(error);
+    MemoryStream stream(bytes);
+    if (instance.component->setState(&stream) != kResultOk) return Fail("the plug-in refused the state in " + inPath);
+  }
+  MemoryStream out;
+  if (instance.component->getState(&out) != kResultOk) return Fail("getState failed");
+  instance.Destroy();
+  if (!WriteFile(outPath, out.Bytes(), error)) return Fail(error);
+  std::printf("state: %zu bytes into %s\n", out.Bytes().size(), outPath.c_str());
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc >= 4 && std::strcmp(argv[1], "scenario") == 0) return RunScenarios(argv[2], argv[3]);
   if (argc >= 2 && std::strcmp(argv[1], "render") == 0) return Render(argc, argv);
+  if (argc >= 2 && std::strcmp(argv[1], "state") == 0) return State(argc, argv);
   return Usage();
 }

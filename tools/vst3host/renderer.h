@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/vst3host/levels.h"
 #include "tools/vst3host/plugin_session.h"
 
 namespace vst3host {
@@ -26,10 +27,5 @@ bool ResolveSettings(IEditController* controller, const std::vector<std::string>
 bool RenderSignal(PluginInstance& instance, const std::vector<ParameterSetting>& settings, const std::vector<float>& in,
                   int32 blockSize, std::vector<float>& out, std::string& error);
 
-struct Levels {
-  double peakDb;
-  double rmsDb;
-};
-Levels MeasureLevels(const std::vector<float>& signal);
 
 }  // namespace vst3host

@@ -1,4 +1,4 @@
-#include "bindings/vst3/module_instance.h"
+#include "core/module_instance.h"
 
 namespace {
 void* gModuleInstance = nullptr;

@@ -1,0 +1,21 @@
+// The VST2 host's scenarios: each loads the DLL afresh, drives it through one area of the
+// interface and counts its checks. Run by name; "all" runs every one.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/vst3host/checks.h"
+
+namespace vst2host {
+
+using Scenario = void (*)(const std::string& dll, vst3host::Checks& checks);
+
+struct NamedScenario {
+  const char* name;
+  Scenario run;
+};
+
+const std::vector<NamedScenario>& AllScenarios();
+
+}  // namespace vst2host
