@@ -33,6 +33,8 @@ void LICE_CachedFont::SetFontHandle(void* font, int flags) {
 }
 
 bool LICE_CachedFont::RenderGlyph(int character) {
+  // The 9x family renders no characters beyond ASCII this way.
+  if (character >= 128 && port_.IsNineX()) return false;
   LICE_Glyph* glyph = cache_.Find(character);
   if (!glyph && (flags_ & LICE_FONT_ASCII_ONLY)) return false;
   if (!glyph) glyph = cache_.Add(character);

@@ -1,7 +1,11 @@
-// LICE_CachedFont: a font that renders each character once through the text port, white on
-// black on LICE_ScratchBitmap, keeps its coverage, and blends it into any bitmap with the blend
-// rules. Text is UTF-8; every text takes this cached way (the native way is not built yet).
-// [UI thread only; SetFontHandle and DrawText may allocate (glyph cache, scratch bitmap)]
+// LICE_CachedFont: a font that draws UTF-8 text one of two ways. The native way hands the whole
+// string to the system's renderer (the text port) on the bitmap's device context, or on
+// LICE_TextBitmap blended back when the bitmap has none; it is taken only for a font allowed it
+// (LICE_FONT_NATIVE_OK) with a handle and no effects, opaque text, and not under Wine. The cached
+// way renders each character once through the port, white on black on LICE_ScratchBitmap, keeps
+// its coverage, and blends it into any bitmap with the blend rules.
+// [UI thread only; SetFontHandle and DrawText may allocate (glyph cache, scratch and text
+// bitmaps, the wide copy of a native text above 999 characters)]
 #pragma once
 
 #include <cstdint>
@@ -48,6 +52,8 @@ class LICE_CachedFont : public LICE_IFont {
   void StoreCoverage(LICE_Glyph* glyph, int width, int height, int advance);
   int64_t Measure(const char* text, int length, LICE_Rect* rect, unsigned int format);
   int64_t Draw(LICE_IBitmap* bitmap, const char* text, int length, const LICE_Rect& rect, unsigned int format);
+  bool NativeWay(bool forced, unsigned int format);
+  int DrawNative(LICE_IBitmap* bitmap, const char* text, int length, LICE_Rect* rect, unsigned int format);
 
   LICE_TextPort& port_;
   uint32_t textColour_ = 0;

@@ -39,7 +39,9 @@ const LICE_Glyph* LICE_CachedFont::RenderedGlyph(int character) {
 int LICE_CachedFont::DrawText(LICE_IBitmap* bitmap, const char* text, int length, LICE_Rect* rect,
                               unsigned int format) {
   if (!rect || (!bitmap && !(format & LICE_DT_CALCRECT))) return 0;
+  const bool forced = (format & LICE_TEXT_NEED_ALPHA) != 0;
   format &= ~LICE_TEXT_NEED_ALPHA;
+  if (NativeWay(forced, format)) return DrawNative(bitmap, text, length, rect, format);
   if (format & LICE_DT_CALCRECT) return Saturate(Measure(text, length, rect, format));
   return Saturate(Draw(bitmap, text, length, *rect, format));
 }

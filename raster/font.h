@@ -1,5 +1,6 @@
 // LICE_IFont: what the editor sees of a font — colours, modes and DrawText of UTF-8 text into a
-// bitmap — with the font and format flags. [UI thread only; DrawText may allocate (glyph cache)]
+// bitmap — with the font and format flags. <windows.h> defines DrawText as a macro: a file that
+// includes both undefines it after <windows.h>. [UI thread only; DrawText may allocate]
 #pragma once
 
 #include <cstdint>

@@ -1,9 +1,10 @@
-// The PNG codec over a file opened with fopen; the file is closed after the decode, whatever
-// it returned (libpng's error jump never leaves DecodePngFrom).
+// The PNG codec over a file opened by its UTF-8 name; the file is closed after the decode,
+// whatever it returned (libpng's error jump never leaves DecodePngFrom).
 #include "raster/png_file.h"
 
 #include <cstdio>
 
+#include "raster/file_open.h"
 #include "raster/png_session.h"
 
 namespace kavrotel {
@@ -14,7 +15,7 @@ void InstallFile(png_structp png, void* file) { png_init_io(png, static_cast<FIL
 }  // namespace
 
 PngStatus DecodePngFile(const char* path, PngTargetFn target, void* context) {
-  FILE* file = path ? std::fopen(path, "rb") : nullptr;
+  FILE* file = OpenForReading(path);
   if (!file) return PngStatus::kCannotOpen;
   const PngStatus status = DecodePngFrom(InstallFile, file, target, context);
   std::fclose(file);

@@ -1,5 +1,5 @@
-// PNG decoding from a file, a thin layer over the codec of png_decoder.h: the file is opened
-// with fopen (the name as the C runtime takes it) and closed on every path. Any thread; it
+// PNG decoding from a file, a thin layer over the codec of png_decoder.h: the file is opened by
+// its UTF-8 name (file_open.h) and closed on every path. Any thread; it
 // allocates what the codec does.
 #pragma once
 

@@ -6,3 +6,8 @@
 #include "raster/sys_bitmap.h"
 
 LICE_SysBitmap& LICE_ScratchBitmap();
+
+// LICE_TextBitmap: the process-wide system bitmap on which native text for a bitmap without a
+// device context is drawn, then blended back. Built (0 x 0) on first use, destroyed at unload.
+// [UI thread only; it grows to the largest such text drawn]
+LICE_SysBitmap& LICE_TextBitmap();

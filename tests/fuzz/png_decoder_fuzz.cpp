@@ -4,11 +4,18 @@
 // outside the target (guard pixels around it, AddressSanitizer around the whole) nor read
 // outside the bytes given (an exact-size copy); a refusal names a status and, when it came
 // before the rows, leaves the target untouched. Targets above 2^18 pixels are refused,
-// which keeps the fuzzer's memory small and exercises the refusal.
+// which keeps the fuzzer's memory small and exercises the refusal. Within that size the
+// bitmap-returning reader agrees: a bitmap exactly of the image's size with the same pixels on
+// success, new or given, and null otherwise (the leak checker sees what a failure made freed).
 #include <algorithm>
 #include <vector>
 
+#include <memory>
+
+#include "raster/mem_bitmap.h"
 #include "raster/png_decoder.h"
+#include "raster/png_loader.h"
+#include "raster/rows.h"
 #include "tests/fuzz/fuzz_input.h"
 
 namespace {
@@ -50,6 +57,23 @@ struct Canvas {
 
 }  // namespace
 
+// The reader's bitmap against the codec's own decode into the canvas.
+void CheckReader(const std::vector<uint8_t>& bytes, kavrotel::PngStatus status, const Canvas& canvas) {
+  if (canvas.calls != 1 || canvas.pixels.empty()) return;  // refused by size, or never sized
+  std::unique_ptr<LICE_IBitmap> made(LICE_ReadPNGMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr));
+  LICE_MemBitmap given(1, 1, 4);
+  LICE_IBitmap* const into = LICE_ReadPNGMemory(bytes.data(), static_cast<int>(bytes.size()), &given);
+  FUZZ_REQUIRE((made != nullptr) == (status == kavrotel::PngStatus::kOk));
+  FUZZ_REQUIRE(into == (made ? &given : nullptr));
+  if (!made) return;
+  for (LICE_IBitmap* bitmap : {made.get(), into}) {
+    FUZZ_REQUIRE(bitmap->GetWidth() == canvas.width && bitmap->GetHeight() == canvas.height);
+    for (int y = 0; y < canvas.height; ++y)
+      FUZZ_REQUIRE(std::equal(RowOf(*bitmap, y), RowOf(*bitmap, y) + canvas.width,
+                              canvas.pixels.begin() + kGuard + static_cast<size_t>(y) * canvas.width));
+  }
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<uint8_t> bytes(data, data + size);
   Canvas canvas;
@@ -57,6 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_REQUIRE(kavrotel::PngStatusText(status)[0] != '\0');
   FUZZ_REQUIRE(canvas.calls <= 1);
   FUZZ_REQUIRE(canvas.GuardsIntact());
+  CheckReader(bytes, status, canvas);
   if (status != kavrotel::PngStatus::kOk) {
     // Refused before the rows: nothing written at all.
     if (status != kavrotel::PngStatus::kCorrupt) {

@@ -1,7 +1,11 @@
 // A text port of known glyphs for tests: every character measures 4 x 8 (line height 10) and
-// renders as full coverage, unless given its own size and coverage rows. It logs its calls.
+// renders as full coverage, unless given its own size and coverage rows. Native text measures
+// 6 x nativeHeight pixels a byte and paints that box in the text colour (alpha 255), cut to the
+// rectangle and the target; it needs a target with a device context, as the system does. It
+// logs its calls.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -16,7 +20,20 @@ class FakeTextPort : public LICE_TextPort {
     int width, height;
     std::vector<uint8_t> coverage;  // width x height, row after row; empty means all 255
   };
+  struct NativeCall {
+    void* font;
+    LICE_IBitmap* target;
+    std::string text;
+    int length;
+    LICE_Rect rect;
+    unsigned int format;
+    LICE_NativeTextStyle style;
+  };
 
+  void* MakeFont(const LICE_FontRequest& request) override {
+    calls.push_back("make " + std::string(request.face));
+    return &madeFont;
+  }
   int LineHeight(void*) override {
     calls.push_back("line");
     return lineHeight;
@@ -36,6 +53,28 @@ class FakeTextPort : public LICE_TextPort {
       }
   }
   void DeleteFont(void* font) override { deleted.push_back(font); }
+  bool IsWine() override {
+    ++wineProbes;
+    return wine;
+  }
+  bool IsNineX() override { return nineX; }
+  int DrawString(void* font, LICE_IBitmap& target, const char* text, int length, LICE_Rect* rect,
+                 unsigned int format, const LICE_NativeTextStyle& style) override {
+    const std::string s = length < 0 ? std::string(text) : std::string(text, static_cast<size_t>(length));
+    native.push_back(NativeCall{font, &target, s, length, *rect, format, style});
+    calls.push_back("native");
+    if (!target.GetDC()) return 0;
+    const int width = 6 * static_cast<int>(s.size()), height = nativeHeight;
+    if (format & 0x400) {  // DT_CALCRECT
+      rect->right = rect->left + width, rect->bottom = rect->top + height;
+      return height;
+    }
+    const int right = std::min({rect->left + width, rect->right, target.GetWidth()});
+    const int bottom = std::min({rect->top + height, rect->bottom, target.GetHeight()});
+    for (int y = std::max(rect->top, 0); y < bottom; ++y)
+      for (int x = std::max(rect->left, 0); x < right; ++x) RowOf(target, y)[x] = 0xFF000000u | style.colour;
+    return height;
+  }
 
   int Renders(int character) const {
     int n = 0;
@@ -44,8 +83,14 @@ class FakeTextPort : public LICE_TextPort {
   }
 
   int lineHeight = 10;
+  int nativeHeight = 10;
+  bool wine = false;
+  bool nineX = false;
+  int wineProbes = 0;
+  char madeFont = 0;
   std::map<int, Glyph> glyphs;
   std::vector<std::string> calls;
+  std::vector<NativeCall> native;
   std::vector<void*> deleted;
 
  private:
