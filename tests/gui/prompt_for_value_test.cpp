@@ -65,6 +65,7 @@ struct PromptFixture : ::testing::Test {
 
 TEST_F(PromptFixture, ABoolWithDisplayTextsGetsATwoItemMenuWithTheCurrentChecked) {
   plug.GetParameter(7)->Set(1.0);
+  control->ShowValue(1.0);  // as the plug-in pushes its values
   editor.choose = 0;
   PromptWithMenuOrTextEntry(editor, control, plug.GetParameter(7), rect);
   EXPECT_THAT(editor.items, ElementsAre("off", "on*"));
