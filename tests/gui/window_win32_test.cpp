@@ -97,6 +97,15 @@ class PaintKnob : public IKnobControl {
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
+// One top-level window for the whole suite: under Wine on a display without a window manager
+// every top-level window costs a wait when it goes, while child windows are cheap. The other
+// hosts of a case are children of it.
+HostWindow& SharedHost() {
+  static HostWindow* host = new HostWindow(100, 100, 1000, 800);
+  host->keys.clear();
+  return *host;
+}
+
 struct WindowFixture : ::testing::Test {
   const IRectangle kKnobRect{106, 180, 156, 230};
 
@@ -143,7 +152,7 @@ bool ClassRegistered() {
 }
 
 TEST_F(WindowFixture, OpensAChildOfTheHostsWindowOfTheEditorsClassTitleAndSize) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   ASSERT_FALSE(ClassRegistered());
   HWND w = Open(host.window);
   ASSERT_NE(w, nullptr);
@@ -178,7 +187,7 @@ TEST_F(WindowFixture, OpensAChildOfTheHostsWindowOfTheEditorsClassTitleAndSize) 
 }
 
 TEST_F(WindowFixture, TheClassIsRegisteredOnceAndGoesWithTheLastWindow) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   IBitmapCache otherBitmaps;
   GuiPlug otherPlug;
   auto* other = new IGraphicsWin(&otherPlug, 100, 100, 30, &otherBitmaps, &fonts);
@@ -197,7 +206,7 @@ TEST_F(WindowFixture, TheClassIsRegisteredOnceAndGoesWithTheLastWindow) {
 }
 
 TEST_F(WindowFixture, OpeningAgainMovesTheWindowToTheNewParentAtItsOffsetAndSize) {
-  HostWindow first(100, 100), second(300, 50);
+  HostWindow first(0, 0, 700, 700, SharedHost().window), second(200, 50, 700, 700, SharedHost().window);
   HWND w = Open(first.window);
   SetWindowPos(w, nullptr, 12, 34, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
   HWND moved = Open(second.window);
@@ -215,7 +224,7 @@ TEST_F(WindowFixture, OpeningAgainMovesTheWindowToTheNewParentAtItsOffsetAndSize
 }
 
 TEST_F(WindowFixture, AHostThatDestroysItsWindowLeavesNoDeadHandleBehind) {
-  auto host = std::make_unique<HostWindow>();
+  auto host = std::make_unique<HostWindow>(0, 0, 800, 700, SharedHost().window);
   HWND w = Open(host->window);
   SetWindowPos(w, nullptr, 20, 20, 100, 100, SWP_NOZORDER | SWP_NOACTIVATE);
   host.reset();  // the editor's window goes with it, without CloseWindow
@@ -225,7 +234,7 @@ TEST_F(WindowFixture, AHostThatDestroysItsWindowLeavesNoDeadHandleBehind) {
   EXPECT_EQ(IGraphicsWin::OpenWindowCount(), 0);
   raw->CloseWindow();  // nothing left to close
 
-  HostWindow next;
+  HostWindow next(0, 0, 800, 700, SharedHost().window);
   HWND again = Open(next.window);
   ASSERT_NE(again, nullptr);
   RECT r, p;
@@ -237,7 +246,7 @@ TEST_F(WindowFixture, AHostThatDestroysItsWindowLeavesNoDeadHandleBehind) {
 }
 
 TEST_F(WindowFixture, ATickPaintsTheDirtyControlsIntoTheBitmapAndTheWindow) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   Tick(w);  // everything is dirty when the window opens
   EXPECT_EQ(background->draws, 1);
@@ -268,7 +277,7 @@ TEST_F(WindowFixture, ATickPaintsTheDirtyControlsIntoTheBitmapAndTheWindow) {
 }
 
 TEST_F(WindowFixture, TheRealTimerTicksAtTheEditorsRate) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = static_cast<HWND>(raw->OpenWindow(host.window));
   ASSERT_NE(w, nullptr);
   // Pump until the timer has drawn the dirty controls (bounded: it fires every 40 ms).
@@ -281,7 +290,7 @@ TEST_F(WindowFixture, TheRealTimerTicksAtTheEditorsRate) {
 }
 
 TEST_F(WindowFixture, ADragOnTheKnobIsOneGestureWithTheMouseCaptured) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, At(130, 200));
   EXPECT_EQ(GetCapture(), w);
@@ -303,7 +312,7 @@ TEST_F(WindowFixture, ADragOnTheKnobIsOneGestureWithTheMouseCaptured) {
 }
 
 TEST_F(WindowFixture, TheMiddleButtonReleasesItsCaptureAndEndsItsGesture) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   SendMessageA(w, WM_MBUTTONDOWN, MK_MBUTTON, At(130, 200));
   EXPECT_EQ(GetCapture(), w);
@@ -313,7 +322,7 @@ TEST_F(WindowFixture, TheMiddleButtonReleasesItsCaptureAndEndsItsGesture) {
 }
 
 TEST_F(WindowFixture, AVst3RightClickAsksTheHostForItsMenu) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   plug->SetApi(IPlugBase::kApiVst3);
   HWND w = Open(host.window);
   SendMessageA(w, WM_RBUTTONDOWN, MK_RBUTTON, At(120, 210));
@@ -327,7 +336,7 @@ TEST_F(WindowFixture, AVst3RightClickAsksTheHostForItsMenu) {
 }
 
 TEST_F(WindowFixture, TheWheelTurnsTheControlUnderTheScreenPosition) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   POINT p = {130, 200};
   ClientToScreen(w, &p);
@@ -342,7 +351,7 @@ TEST_F(WindowFixture, TheWheelTurnsTheControlUnderTheScreenPosition) {
 }
 
 TEST_F(WindowFixture, KeysNoControlTakesGoToTheHostsRootWindow) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   SendMessageA(w, WM_KEYDOWN, 'A', 0x001E0001);
   SendMessageA(w, WM_KEYDOWN, VK_F12, 0x00580001);  // unmapped
@@ -350,7 +359,7 @@ TEST_F(WindowFixture, KeysNoControlTakesGoToTheHostsRootWindow) {
 }
 
 TEST_F(WindowFixture, ClosingFromTheWindowItself) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   SendMessageA(w, WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindow(w));
@@ -381,7 +390,7 @@ struct EntryFixture : WindowFixture {
 };
 
 TEST_F(EntryFixture, TheEditBoxHoldsTheTextAtTheRectangleWithItsLimit) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   HWND edit = OpenEntry(w, plug->GetParameter(0));
   char cls[16];
@@ -406,7 +415,7 @@ TEST_F(EntryFixture, TheEditBoxHoldsTheTextAtTheRectangleWithItsLimit) {
 }
 
 TEST_F(EntryFixture, ADoubleParametersEntryTakesDigitsPointAndSignsOnly) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   HWND edit = OpenEntry(w, plug->GetParameter(0), ITextStyle::kAlignFar);
   EXPECT_TRUE(GetWindowLongPtrA(edit, GWL_STYLE) & ES_RIGHT);
@@ -418,7 +427,7 @@ TEST_F(EntryFixture, ADoubleParametersEntryTakesDigitsPointAndSignsOnly) {
 }
 
 TEST_F(EntryFixture, EnterCommitsTheValueAtTheNextTickAndReleasesTheEntry) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   HWND edit = OpenEntry(w, plug->GetParameter(0));
   HFONT font = reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0));
@@ -438,7 +447,7 @@ TEST_F(EntryFixture, EnterCommitsTheValueAtTheNextTickAndReleasesTheEntry) {
 }
 
 TEST_F(EntryFixture, WithoutAParameterTheControlReceivesTheText) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   // Wide enough for the whole text (a box refuses what does not fit on its line).
   HWND edit = OpenEntry(w, nullptr, ITextStyle::kAlignNear, IRectangle(10, 50, 300, 66));
@@ -452,7 +461,7 @@ TEST_F(EntryFixture, WithoutAParameterTheControlReceivesTheText) {
 }
 
 TEST_F(EntryFixture, LosingTheFocusCancelsAtTheNextTick) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   HWND edit = OpenEntry(w, plug->GetParameter(0));
   SendMessageA(edit, WM_KILLFOCUS, 0, 0);
@@ -464,7 +473,7 @@ TEST_F(EntryFixture, LosingTheFocusCancelsAtTheNextTick) {
 }
 
 TEST_F(EntryFixture, AClickInTheEditorClosesAnUnfocusedEntryAtOnce) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   HWND edit = OpenEntry(w, plug->GetParameter(0));
   HFONT font = reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0));
@@ -477,7 +486,7 @@ TEST_F(EntryFixture, AClickInTheEditorClosesAnUnfocusedEntryAtOnce) {
 }
 
 TEST_F(EntryFixture, AFocusedEntryHoldsTheEditorStillUntilAClickCancelsIt) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   Tick(w);
   const int drawn = knob->draws;
@@ -497,7 +506,7 @@ TEST_F(EntryFixture, AFocusedEntryHoldsTheEditorStillUntilAClickCancelsIt) {
 }
 
 TEST_F(EntryFixture, TicksDrawAroundAnUnfocusedEntryEveryOtherTick) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   Tick(w);
   HWND edit = OpenEntry(w, plug->GetParameter(0));
@@ -523,7 +532,7 @@ TEST_F(EntryFixture, TicksDrawAroundAnUnfocusedEntryEveryOtherTick) {
 }
 
 TEST_F(EntryFixture, TheWheelCancelsTheEntryInsteadOfTurningTheKnob) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   HWND edit = OpenEntry(w, plug->GetParameter(0));
   POINT p = {130, 200};
@@ -536,7 +545,7 @@ TEST_F(EntryFixture, TheWheelCancelsTheEntryInsteadOfTurningTheKnob) {
 }
 
 TEST_F(EntryFixture, TheEditGetsTheControlsEntryColours) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   knob->GetTextStyle().mTextEntryBGColor = IArgb(255, 10, 20, 30);
   knob->GetTextStyle().mTextEntryFGColor = IArgb(255, 200, 100, 50);
@@ -552,7 +561,7 @@ TEST_F(EntryFixture, TheEditGetsTheControlsEntryColours) {
 }
 
 TEST_F(EntryFixture, ClosingTheWindowReleasesAnOpenEntry) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   HWND edit = OpenEntry(w, plug->GetParameter(0));
   HFONT font = reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0));
@@ -566,7 +575,7 @@ TEST_F(EntryFixture, ClosingTheWindowReleasesAnOpenEntry) {
 }
 
 TEST_F(EntryFixture, AnIntegerTextPromptOpensTheEntryWithThePlainValue) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   plug->GetParameter(0)->Set(42.5);
   raw->PromptForValue(knob, plug->GetParameter(0), IRectangle(100, 50, 130, 66));
@@ -587,7 +596,7 @@ void PostKeys(HWND w, std::initializer_list<WPARAM> keys) {
 }
 
 TEST_F(WindowFixture, ChoosingTheFirstItemOfAMenuIsAChoice) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   SetForegroundWindow(host.window);
   IPopupMenu menu;
@@ -600,7 +609,7 @@ TEST_F(WindowFixture, ChoosingTheFirstItemOfAMenuIsAChoice) {
 }
 
 TEST_F(WindowFixture, ADismissedMenuChoosesNothing) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   SetForegroundWindow(host.window);
   IPopupMenu menu;
@@ -611,7 +620,7 @@ TEST_F(WindowFixture, ADismissedMenuChoosesNothing) {
 }
 
 TEST_F(WindowFixture, AChoiceInASubmenuIsFoundInItsBlock) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   SetForegroundWindow(host.window);
   IPopupMenu menu, sub;
@@ -627,7 +636,7 @@ TEST_F(WindowFixture, AChoiceInASubmenuIsFoundInItsBlock) {
 }
 
 TEST_F(WindowFixture, AnEnumPromptIsAMenuWhoseChoiceSetsTheControl) {
-  HostWindow host;
+  HostWindow& host = SharedHost();
   HWND w = Open(host.window);
   SetForegroundWindow(host.window);
   PaintKnob* selector = new PaintKnob(plug.get(), IRectangle(300, 300, 340, 320), 6);
@@ -646,7 +655,7 @@ TEST_F(WindowFixture, AnEnumPromptIsAMenuWhoseChoiceSetsTheControl) {
 TEST_F(WindowFixture, ResizingOutsideVst3ResizesTheHostsParentAndGrandparent) {
   for (int32_t api : {IPlugBase::kApiVst2, IPlugBase::kApiVst3}) {
     plug->SetApi(api);
-    HostWindow top(0, 0, 900, 900);
+    HostWindow top(0, 0, 900, 900, SharedHost().window);
     HostWindow middle(0, 0, 700, 650, top.window);
     HWND w = Open(middle.window);
     ASSERT_NE(w, nullptr);
