@@ -120,7 +120,11 @@ void IGraphicsWin::CloseWindow() {
   if (entryWindow_) CloseTextEntry();
   HWND window = window_;
   DestroyWindow(window);  // its WM_NCDESTROY forgets it
-  if (window_ == window) ForgetWindow();
+  if (window_ == window) {
+    // Not destroyed (another thread's window): it must not reach this editor again.
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    ForgetWindow();
+  }
   ReleaseWindowClass();
 }
 

@@ -66,7 +66,6 @@ class IPopupMenu {
  private:
   int32_t prefix_;
   int32_t chosenIdx_ = -1;
-  int32_t reserved_ = 0;
   PtrArray<IPopupMenuItem> items_;
 };
 

@@ -137,7 +137,7 @@ TEST(TextEntryCommit, TypedTextBecomesANormalisedValue) {
       {&p.real, "-999", 0.0},    {&negated, "45", 0.5},     {&negated, "-10", 1.0},
       {&p.enumeration, "two", 0.5}, {&p.enumeration, "three", 1.0}, {&p.enumeration, "Two", 0.0},
       {&p.enumeration, "2", 0.0},   {&p.boolean, "on", 1.0},        {&p.boolean, "off", 0.0},
-      {&p.boolean, "1", 0.0},       {&p.stepped, "5", 0.75},        {&p.stepped, "nan", 0.0},
+      {&p.boolean, "1", 0.0},       {&p.stepped, "5", 0.75},        {&p.stepped, "5abc", 0.75},
   };
   for (const CommitCase& c : cases) {
     double v = TextEntryCommittedValue(*c.param, c.text);
