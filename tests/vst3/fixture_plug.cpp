@@ -57,24 +57,3 @@ void FixturePlug::ActiveStateChanged(bool active) {
 void FixturePlug::EditorOpened() {
   if (throws) throw std::bad_alloc();
 }
-
-FixturePlug* gLastFixture = nullptr;
-
-class CountedFixture : public FixturePlug {
- public:
-  CountedFixture() {
-    ++gFixtureInstances;
-    gLastFixture = this;
-  }
-  ~CountedFixture() override {
-    --gFixtureInstances;
-    if (gLastFixture == this) gLastFixture = nullptr;
-  }
-};
-
-// The factory's create function for the tests: one fixture, or a throw when asked to.
-bool gFixtureCreationThrows = false;
-IPlugVST3* CreateVST3Plugin() {
-  if (gFixtureCreationThrows) throw std::bad_alloc();
-  return new CountedFixture();
-}

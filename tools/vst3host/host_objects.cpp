@@ -78,7 +78,8 @@ tresult PLUGIN_API ComponentHandler::restartComponent(int32 flags) {
   restarts.push_back(flags);
   return kResultOk;
 }
-IContextMenu* PLUGIN_API ComponentHandler::createContextMenu(IPlugView*, const ParamID*) {
+IContextMenu* PLUGIN_API ComponentHandler::createContextMenu(IPlugView*, const ParamID* paramID) {
+  if (paramID) menuParams.push_back(*paramID);
   menu.addRef();
   return &menu;
 }

@@ -70,6 +70,7 @@ class ComponentHandler : public HostObject<IComponentHandler, IComponentHandler3
 
   std::vector<Edit> edits;
   std::vector<int32> restarts;
+  std::vector<ParamID> menuParams;  // the parameter each context menu was asked for
   ContextMenu menu;
 };
 

@@ -15,6 +15,7 @@ const std::vector<NamedScenario>& AllScenarios() {
       {"conformance", ScenarioConformance},
       {"view", ScenarioView},
       {"realtime", ScenarioRealtime},
+      {"editor", ScenarioEditor},
   };
   return all;
 }

@@ -30,5 +30,7 @@ void ScenarioController(const std::string& bundle, Checks& checks);
 void ScenarioConformance(const std::string& bundle, Checks& checks);
 void ScenarioView(const std::string& bundle, Checks& checks);
 void ScenarioRealtime(const std::string& bundle, Checks& checks);
+// The editor in a real window (Windows, with a display).
+void ScenarioEditor(const std::string& bundle, Checks& checks);
 
 }  // namespace vst3host
