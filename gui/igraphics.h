@@ -155,14 +155,14 @@ class IGraphics : public IEditor {
 
  private:
   int32_t HitTest(int32_t x, int32_t y) const;
-  // True when the AAX host took the click on control c bound to paramIdx.
+  // True when the AAX host took the click on a control bound to paramIdx.
   bool HostTookClick(int32_t paramIdx, const IMouseModifiers& mod);
   void SetCapture(int32_t controlIdx, int32_t x, int32_t y) {
     mouseCapture_ = controlIdx, mouseX_ = x, mouseY_ = y;
   }
   void DeleteControls();
 
-  RecursiveLock lock_;  // created and deleted with the editor; nothing takes it
+  [[maybe_unused]] RecursiveLock lock_;  // created and deleted with the editor; nothing takes it
   PtrArray<IControl> controls_;
   IPlugBase* plug_;
   IRectangle drawClip_;

@@ -125,6 +125,8 @@ struct GesturePattern {
   int32_t valuesSent;
 };
 
+void PrintTo(const GesturePattern& p, std::ostream* os) { *os << p.what; }
+
 class GestureTest : public DispatchTest, public ::testing::WithParamInterface<GesturePattern> {
  protected:
   GestureTest() : DispatchTest(GetParam().api) {}

@@ -258,4 +258,36 @@ TEST_F(ModelTest, NaNNeverReachesAControlsValue) {
   EXPECT_FALSE(std::isnan(c->GetValue()));
 }
 
+TEST_F(ModelTest, AMeterTickInvalidatesTheMetersUnionAndPaintsNothingOutsideIt) {
+  f.loader.images[102] = {200, 100, 0xFF101010u};
+  f.loader.images[108] = {10, 40, 0};
+  f.editor->AddBackground(102, "bg.png");
+  const IBitmapStrip vu = f.editor->LoadBitmapStrip(108, "vu.png", 4);
+  const int32_t input = f.editor->AddControl(new IBitmapControl(&f.plug, {20, 10, 30, 20}, -1, vu));
+  const int32_t output = f.editor->AddControl(new IBitmapControl(&f.plug, {60, 15, 70, 25}, -1, vu));
+  f.editor->AddControl(new IBitmapControl(&f.plug, {100, 50, 110, 60}, -1, vu));
+  f.editor->SetControlValue(input, 0.0);
+  f.editor->SetControlValue(output, 0.0);
+  Settle();
+  f.FillDrawBitmap(0xFF0000FFu);  // marks what the tick does not touch
+  f.editor->SetControlValue(input, 1.0);
+  f.editor->SetControlValue(output, 1.0 / 3.0);
+  ASSERT_TRUE(f.editor->Tick());
+  ASSERT_EQ(f.editor->painted.size(), 1u);
+  EXPECT_EQ(f.editor->painted[0], IRectangle(20, 10, 70, 25));
+  for (int y = 0; y < 100; ++y) {
+    for (int x = 0; x < 200; ++x) {
+      const bool inside = x >= 20 && x < 70 && y >= 10 && y < 25;
+      if (inside) continue;
+      ASSERT_EQ(f.Pixel(x, y), 0xFF0000FFu) << x << "," << y;
+    }
+  }
+  EXPECT_EQ(f.Pixel(40, 12), 0xFF101010u);                    // background between them
+  EXPECT_EQ(f.Pixel(20, 10), 0xFF000000u | 30u << 8);         // input meter: frame 4
+  EXPECT_EQ(f.Pixel(60, 15), 0xFF000000u | 10u << 8);         // output meter: frame 2
+  // Pushed values are drawn on a second tick too, then nothing.
+  EXPECT_TRUE(f.editor->Tick());
+  EXPECT_FALSE(f.editor->Tick());
+}
+
 }  // namespace

@@ -4,9 +4,11 @@
     /usr/bin/python3 tools/artwork/draw_images.py [--out DIR]
 
 Debian's Python 3 with Pillow (python3-pil) and the DejaVu fonts (fonts-dejavu-core); when either
-is missing the script installs it with apt-get (root or sudo). The output is deterministic (every
-texture comes from a seeded generator) and committed: the build embeds the PNGs and needs no
-Python. Run tools/artwork/preview.py afterwards to see them composed as the editor.
+is missing the script installs it with apt-get (root or sudo). The output is deterministic for a
+given Pillow and font version (every texture comes from a seeded generator) and committed: the
+build embeds the PNGs (resources/kavrotel.rc) and needs no Python. After regenerating, look at
+them composed as the editor with tools/artwork/preview.py, run the image tests (ctest -R image
+natively, -R resource under win64) and commit the PNGs with the script.
 
 Every image is 8-bit RGBA with straight alpha, frames stacked vertically, frame k (from 1) at
 row round(height * (k - 1) / frames). Knob strips turn their pointer from the minimum (frame 1,
@@ -14,7 +16,8 @@ row round(height * (k - 1) / frames). Knob strips turn their pointer from the mi
 and on in frame 2; the pilot LED is never driven, so its frame 1 is the lit lamp. The editor
 draws no labels of its own but the preamp and cabinet names, so every label is painted here:
 the top strip's and the bottom bar's in bg.png, the amplifier's on its two panels in amps.png,
-the pedal's on pedal.png.
+the pedal's on pedal.png. Of the amplifier strip's 12 frames only the two preamp models' faces
+are ever shown; frames 3 to 12 are left transparent.
 
 Editor coordinates used below: top strip y 0-51, amplifier picture at (5, 51) 541 x 466,
 pedal and credits overlays at (0, 53) 541 x 477, bottom bar y 517-580.
@@ -41,7 +44,7 @@ def _ensure(module_check, package):
 
 def _has_pil():
     try:
-        import PIL  # noqa: F401
+        import PIL  # noqa: F401  (only whether it imports)
         return True
     except ImportError:
         return False
@@ -197,7 +200,9 @@ def text_width(text, f, spacing=0):
 
 def draw_text(img, xy, text, f, colour, anchor="ms", spacing=0.0):
     """Text with letter spacing; anchor's first letter l/m/r is applied to the whole line."""
-    d = ImageDraw.Draw(img)
+    # Drawn on a layer of its own: ImageDraw would replace the picture's alpha, not blend.
+    layer = Image.new("RGBA", img.size, (0, 0, 0, 0))
+    d = ImageDraw.Draw(layer)
     x, y = xy
     w = text_width(text, f, spacing)
     if anchor[0] == "m":
@@ -208,6 +213,7 @@ def draw_text(img, xy, text, f, colour, anchor="ms", spacing=0.0):
     for ch in text:
         d.text((x, y), ch, font=f, fill=colour, anchor=a)
         x += f.getlength(ch) + spacing
+    img.alpha_composite(layer)
 
 
 def label(img, xy, text, f, colour, anchor="ms", spacing=0.0, relief="shadow"):
@@ -368,8 +374,17 @@ def knob_frame(size, angle, style):
     psh = Image.new("L", (W, W), 0)
     psh.paste(pm, (int(S * 0.4), int(S * 0.6)))
     fill(img, psh.filter(ImageFilter.GaussianBlur(S * 0.5)), (0, 0, 0, 150))
+    # A dark outline, so the pointer reads on the light cap as on the dark skirt.
+    outline = pm.filter(ImageFilter.MaxFilter(2 * int(S * 0.45) + 1))
+    fill(img, outline, (10, 10, 12, 200))
     fill(img, pm, pc)
-    return img.resize((size, size), Image.LANCZOS)
+    out = img.resize((size, size), Image.LANCZOS)
+    if style.get("clip"):
+        # Nothing beyond the clip radius: what lies under the knob stays visible there.
+        rc = style["clip"]
+        keep = ellipse_mask((size, size), (size / 2.0 - rc, size / 2.0 - rc, size / 2.0 + rc, size / 2.0 + rc))
+        out.putalpha(ImageChops.multiply(out.getchannel("A"), keep))
+    return out
 
 
 def strip(frames):
@@ -398,7 +413,7 @@ SMALL_KNOB = {
 MINI_KNOB = {  # over the level ring: everything outside radius 10 stays transparent
     "body": 9.2, "body_light": (84, 84, 88), "body_dark": (12, 12, 13), "knurl": 24,
     "cap": 5.6, "cap_light": (222, 224, 230), "cap_dark": (76, 80, 88), "cap_brushed": True,
-    "pointer": (2.5, 8.6, 1.7, (255, 255, 255, 255)), "shadow": 0.9, "shadow_blur": 0.7,
+    "pointer": (2.5, 8.8, 2.0, (255, 255, 255, 255)), "shadow": 0.9, "shadow_blur": 0.7, "clip": 11.0,
 }
 
 PEDAL_KNOB = {
@@ -723,7 +738,8 @@ def amp_frame(model):
         assert b0 - a1 >= 5, "knob labels too close: %r" % ((a0, a1, b0, b1),)
     # Group rules under the knobs: the tone stack, the power amp's voicing.
     g = font(COND_BOLD, 8)
-    d = ImageDraw.Draw(img)
+    rules = Image.new("RGBA", AMP, (0, 0, 0, 0))
+    d = ImageDraw.Draw(rules)
     for x0, x1, text in ((166, 327, "TONE"), (339, 445, "POWER AMP")):
         y = ky + 33
         x0 -= ox
@@ -735,13 +751,13 @@ def amp_frame(model):
         d.line([(x0 + 4, y - 3), (x0 + 4, y)], fill=ink[:3] + (200,), width=1)
         d.line([(x1 - 4, y - 3), (x1 - 4, y)], fill=ink[:3] + (200,), width=1)
         draw_text(img, (mid, y + 3), text, g, ink[:3] + (230,), spacing=1.2)
+    img.alpha_composite(rules)
     # Left of Gain: the input jacks; right of Presence: the brand and the model's code.
     for jx, jtext in ((48, "HI"), (80, "LO")):
         jack(img, jx - ox + 5, ky - 2, 8)
         draw_text(img, (jx - ox + 5, ky - 15), jtext, font(COND_BOLD, 8), ink, spacing=0.5)
     draw_text(img, (64 - ox + 5, ky + 22), "INPUT", font(COND_BOLD, 8), ink, spacing=1.0)
     ax = 482 - ox
-    jewel_m = ellipse_mask(AMP, (ax - 9, ky - 9 - 6, ax + 9, ky + 9 - 6))
     draw_text(img, (ax, ky + 18), "KAVROTEL", font(COND_BOLD, 8), ink, spacing=1.0)
     draw_text(img, (ax, ky + 28), "B-1" if model["name"] == "BORKAN" else "S-3", font(COND_BOLD, 8), ink, spacing=1.0)
     emblem(img, ax, ky - 6, model)
@@ -837,7 +853,7 @@ PEDAL = (541, 477)
 PEDAL_ORIGIN = (0, 53)
 
 
-def draw_pedal():
+def draw_pedal(bg):
     w, h = PEDAL
     ox, oy = PEDAL_ORIGIN
     # The board: dark loop-fabric carpet with a vignette.
@@ -873,15 +889,24 @@ def draw_pedal():
     for cx, text in ((179.5, "DRIVE"), (226.5, "TONE"), (330.5, "LEVEL")):
         label(img, (cx - ox, 105 - 0), text, f, ink, spacing=1.0)
     # The name, the stomp switch, the maker.
-    name_y = 250
+    name_y = 232
     chrome_text(img, (261.5, name_y), "DJENT", font(BOLD, 40), spacing=3,
                 top=(255, 255, 255), bottom=(170, 180, 182), edge=(4, 40, 44))
     draw_text(img, (261.5, name_y + 20), "PRECISION  DISTORTION", font(COND_BOLD, 10), (230, 240, 238, 230), spacing=1.6)
-    stomp(img, 261.5, 352 - oy + 53 - 53 + 0, 27)
-    draw_text(img, (261.5, 404), "BYPASS", font(COND_BOLD, 9), (230, 240, 238, 220), spacing=2.0)
-    draw_text(img, (261.5, 446), "KAVROTEL · QUENVALD", font(COND_BOLD, 8), (200, 225, 222, 200), spacing=1.5)
+    stomp(img, 261.5, 352 - oy, 27)  # centred in the footswitch area
+    draw_text(img, (261.5, 346), "BYPASS", font(COND_BOLD, 9), (230, 240, 238, 220), spacing=2.0)
+    chrome_text(img, (261.5, 428), "Kavrotel", font(SERIF_BI, 22), top=(255, 255, 255), bottom=(170, 180, 182),
+                edge=(4, 40, 44))
+    draw_text(img, (261.5, 446), "QUENVALD", font(COND_BOLD, 8), (200, 225, 222, 200), spacing=2.0)
     for sx, sy in ((145, 73), (378, 73), (145, 445), (378, 445)):
         screw(img, sx, sy, 3.4, sx % 80)
+    return over_bottom_bar(img, bg)
+
+
+def over_bottom_bar(img, bg):
+    """An overlay's last rows lie over the bottom bar (editor y 517-530): they repeat it."""
+    top = 517 - PEDAL_ORIGIN[1]
+    img.paste(bg.crop((0, 517, 541, 530)), (0, top))
     return img
 
 
@@ -929,9 +954,11 @@ def stomp(img, cx, cy, r):
     ImageDraw.Draw(m).polygon(hexagon, fill=255)
     shadow(layer, m, (S * 2, S * 3), S * 3, 0.85)
     paste(layer, radial_shade((W, W), (c - R * 0.5, c - R * 0.6), R * 2.2, (245, 246, 250), (60, 62, 70)), m)
+    edges = Image.new("L", (W, W), 0)
     for k in range(6):
         a = 30 + 60 * k
-        ImageDraw.Draw(layer).line([polar(c, c, R * 0.86, a), polar(c, c, R, a)], fill=(255, 255, 255, 90), width=S)
+        ImageDraw.Draw(edges).line([polar(c, c, R * 0.86, a), polar(c, c, R, a)], fill=255, width=S)
+    fill(layer, edges, (255, 255, 255, 90))
     rp = R * 0.62
     pm = Image.new("L", (W, W), 0)
     ImageDraw.Draw(pm).ellipse((c - rp, c - rp, c + rp, c + rp), fill=255)
@@ -949,7 +976,7 @@ def stomp(img, cx, cy, r):
 # ----------------------------------------------------------------------------------------------
 
 
-def draw_credits():
+def draw_credits(bg):
     w, h = 541, 477
     img = solid((w, h), (14, 14, 16))
     img.alpha_composite(radial_shade((w, h), (270, 160), 420, (48, 48, 54, 255), (10, 10, 12, 255)))
@@ -986,7 +1013,7 @@ def draw_credits():
         label(img, (cx, y), text, f, colour)
         y += 19
     draw_text(img, (cx, 412), "click anywhere to close", font(COND, 10), (130, 130, 136, 255), spacing=0.5)
-    return img
+    return over_bottom_bar(img, bg)
 
 
 # ----------------------------------------------------------------------------------------------
@@ -1000,7 +1027,7 @@ def toggle_frame(on):
     W, H = 28 * S, 33 * S
     img = Image.new("RGBA", (W, H), (0, 0, 0, 0))
     cx, cy = W / 2.0, H / 2.0
-    # Plate with ON/OFF marks isn't room enough; the lever tells.
+    # No room for printed ON/OFF marks: the lever's position tells.
     R = 9.5 * S
     hexagon = [polar(cx, cy, R, 30 + 60 * k) for k in range(6)]
     m = Image.new("L", (W, H), 0)
@@ -1012,7 +1039,7 @@ def toggle_frame(on):
     ImageDraw.Draw(hole).ellipse((cx - rb, cy - rb, cx + rb, cy + rb), fill=255)
     fill(img, hole, (30, 30, 34))
     # The lever, tapering to a ball, seen in perspective.
-    tip_y = cy - 12.5 * S if on else cy + 12.5 * S
+    tip_y = cy - 11.0 * S if on else cy + 11.0 * S
     lever = Image.new("L", (W, H), 0)
     ld = ImageDraw.Draw(lever)
     ld.polygon([(cx - 3.2 * S, cy), (cx + 3.2 * S, cy), (cx + 2.0 * S, tip_y), (cx - 2.0 * S, tip_y)], fill=255)
@@ -1090,18 +1117,19 @@ def images():
     jled = strip([led_frame(42, (255, 40, 30), False, lens=0.30), led_frame(42, (255, 40, 30), True, lens=0.30)])
     switch = strip([toggle_frame(False), toggle_frame(True)])
     djentswitch = strip([pedal_switch_frame(False), pedal_switch_frame(True)])
+    bg = draw_bg()
     return [
-        ("bg", draw_bg(), 1, (541, 580)),
+        ("bg", bg, 1, (541, 580)),
         ("knob", knob, 30, (50, 1500)),
         ("bknob", bknob, 31, (30, 930)),
         ("amps", draw_amps(), 12, (541, 5599)),
-        ("credits", draw_credits(), 1, (541, 477)),
+        ("credits", draw_credits(bg), 1, (541, 477)),
         ("led", led, 2, (17, 34)),
         ("switch", switch, 2, (28, 66)),
         ("miniknob", miniknob, 31, (30, 930)),
         ("pedalknob", pedalknob, 31, (45, 1395)),
         ("vuknob", vuknob, 31, (30, 930)),
-        ("pedal", draw_pedal(), 1, (541, 477)),
+        ("pedal", draw_pedal(bg), 1, (541, 477)),
         ("djentswitch", djentswitch, 2, (147, 96)),
         ("jled", jled, 2, (42, 84)),
     ]

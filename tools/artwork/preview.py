@@ -2,7 +2,7 @@
 """Composes the editor (541 x 580) from resources/img/ as the editor lays it out, into a PNG.
 
     /usr/bin/python3 tools/artwork/preview.py [--out FILE] [--preamp 0|1] [--cabinet 0|1|2]
-        [--pedal] [--bypass] [--credits] [--level 0..1] [--cab-on]
+        [--pedal] [--bypass] [--credits] [--level 0..1] [--cab-on] [--images DIR]
 
 Knobs show the parameters' defaults (normalised values), the meters the given level; the two
 names are written in white DejaVu Sans 18 standing in for Verdana. For looking at the artwork
@@ -31,8 +31,7 @@ DEFAULTS = {
 
 
 def load(name):
-    img = Image.open(os.path.join(IMG, name + ".png")).convert("RGBA")
-    return img
+    return Image.open(os.path.join(IMG, name + ".png")).convert("RGBA")
 
 
 def frame(img, frames, k):
@@ -108,7 +107,11 @@ def main():
     ap.add_argument("--credits", action="store_true")
     ap.add_argument("--cab-on", action="store_true")
     ap.add_argument("--level", type=float, default=0.6)
+    ap.add_argument("--images", help="folder of the images (default resources/img)")
     a = ap.parse_args()
+    if a.images:
+        global IMG
+        IMG = a.images
     os.makedirs(os.path.dirname(os.path.abspath(a.out)), exist_ok=True)
     compose(a.preamp, a.cabinet, a.pedal, a.bypass, a.credits, a.level, a.cab_on).save(a.out)
     print(a.out)
