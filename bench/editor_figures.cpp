@@ -51,7 +51,7 @@ Layout BuildLayout() {
   const IRectangle editor(0, 0, kWidth, kHeight);
   for (int32_t i = 0; i < g.GetNControls(); ++i) {
     IControl* c = g.GetControl(i);
-    if (c->IsHidden() || dynamic_cast<ICabControl*>(c) || dynamic_cast<IInvisibleSwitchControl*>(c)) continue;
+    if (!c || c->IsHidden() || dynamic_cast<ICabControl*>(c) || dynamic_cast<IInvisibleSwitchControl*>(c)) continue;
     if (dynamic_cast<IBitmapOverlayControl*>(c) && c->GetValue() < 0.5) continue;  // closed: draws nothing
     const auto* picture = dynamic_cast<IKnobMultiControlText*>(c);
     const IRectangle drawn = (picture ? picture->GetPictureRECT() : c->GetRECT()).Intersect(editor);
