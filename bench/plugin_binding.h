@@ -6,6 +6,9 @@
 
 struct PluginInstanceInfo {};
 
+// No module: the editor's images come from the source tree's files.
+inline void* PluginModuleInstance() { return nullptr; }
+
 class PluginBinding : public IPlugBase {
  public:
   PluginBinding(const PluginInstanceInfo& /*info*/, const PluginDescriptor& facts)

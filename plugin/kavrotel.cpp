@@ -9,29 +9,27 @@
 
 Kavrotel::Kavrotel(const PluginInstanceInfo& info)
     : PluginBinding(info, kKavrotelDescriptor) {
-  DeclareParameters();
+  BuildEditor();  // the chain is built: the editor and, between its controls, the parameters
 }
 
 Kavrotel::~Kavrotel() = default;
 
-void Kavrotel::DeclareParameters() {
-  for (int index : kDeclarationOrder) {
-    const ParameterRecipe& recipe = kParameterRecipes[index];
-    IParameter* param = GetParameter(index);
-    switch (recipe.kind) {
-      case ParamKind::Double:
-        param->InitDouble(recipe.name, recipe.defaultValue, recipe.minimum, recipe.maximum, kDoubleStep,
-                          kDoubleLabel, "");
-        if (recipe.shape != 1) param->SetShape(recipe.shape);
-        break;
-      case ParamKind::Enum:
-        param->InitEnum(recipe.name, int(recipe.defaultValue), recipe.displayTextCount, "", "");
-        for (int t = 0; t < recipe.displayTextCount; ++t) param->SetDisplayText(t, recipe.displayTexts[t]);
-        break;
-      case ParamKind::Bool:
-        param->InitBool(recipe.name, recipe.defaultValue >= 0.5, "", "");
-        break;
-    }
+void Kavrotel::DeclareParameter(int32_t index) {
+  const ParameterRecipe& recipe = kParameterRecipes[index];
+  IParameter* param = GetParameter(index);
+  switch (recipe.kind) {
+    case ParamKind::Double:
+      param->InitDouble(recipe.name, recipe.defaultValue, recipe.minimum, recipe.maximum, kDoubleStep,
+                        kDoubleLabel, "");
+      if (recipe.shape != 1) param->SetShape(recipe.shape);
+      break;
+    case ParamKind::Enum:
+      param->InitEnum(recipe.name, int(recipe.defaultValue), recipe.displayTextCount, "", "");
+      for (int t = 0; t < recipe.displayTextCount; ++t) param->SetDisplayText(t, recipe.displayTexts[t]);
+      break;
+    case ParamKind::Bool:
+      param->InitBool(recipe.name, recipe.defaultValue >= 0.5, "", "");
+      break;
   }
 }
 

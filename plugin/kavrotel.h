@@ -21,8 +21,9 @@ class Kavrotel : public PluginBinding {
   static constexpr int32_t kPedalGroupControls[kPedalGroupSize] = {18, 20, 21, 22, 23, 24};
   static constexpr int32_t kPedalLightControl = kPedalGroupControls[kPedalGroupSize - 1];
 
-  // [UI thread, creation lock held; allocates] Declares the 19 parameters; designs nothing and
-  // loads no response (Reset and ParameterChanged do).
+  // [UI thread, creation lock held; allocates] Builds the editor (kavrotel_layout.cpp) and
+  // declares the 19 parameters between its controls; designs nothing and loads no response
+  // (Reset and ParameterChanged do).
   explicit Kavrotel(const PluginInstanceInfo& info);
   // [UI thread; frees]
   ~Kavrotel() override;
@@ -48,7 +49,8 @@ class Kavrotel : public PluginBinding {
   int32_t cabinetModel() const { return cabinetModel_; }
 
  private:
-  void DeclareParameters();
+  void BuildEditor();
+  void DeclareParameter(int32_t index);
   void PrepareModels(int32_t blockSize);
   BlockControls ReadBlockControls() const;
   void ShowPedal(bool shown);

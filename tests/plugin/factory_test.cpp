@@ -13,7 +13,8 @@ TEST(Factory, CreatesAnUnpreparedInstance) {
   std::unique_ptr<Kavrotel> plug(CreatePluginInstance());
   ASSERT_NE(plug, nullptr);
   EXPECT_EQ(plug->GetParameterCount(), 19);
-  EXPECT_EQ(plug->GetEditor(), nullptr);
+  ASSERT_NE(plug->GetEditor(), nullptr);  // the editor is built with the instance
+  EXPECT_EQ(plug->GetEditor()->Width(), 541);
   EXPECT_EQ(plug->chain().modelLoadCount(), 0);  // Reset loads the models, not the factory
 }
 

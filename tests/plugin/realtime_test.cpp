@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "gui/icontrol.h"
 #include "tests/plugin/amp_fixture.h"
 #include "tests/support/failing_heap.h"
 
@@ -89,6 +90,40 @@ TEST(Realtime, BlocksAllocateNothingFromTheFirstOnAndAfterAModelChange) {
     EXPECT_EQ(during, 0) << change.index;
     EXPECT_EQ(out, expected) << change.index;  // a refused growth would have dropped samples
   }
+}
+
+// The paths of the audio thread that reach the editor, with the plug-in's own editor attached:
+// the meters after every block, the pedal group's hidden flags, the pedal light, and host
+// automation of every parameter showing the value on its controls.
+TEST(Realtime, EditorPathsAllocateNothingWithTheRealEditor) {
+  const std::vector<double> in = amp_test::GuitarSignal(20000);
+  std::vector<double> out(in.size());
+  auto plug = amp_test::MakePrepared();
+  IEditor* editor = plug->GetEditor();
+  ASSERT_NE(editor, nullptr);
+  ASSERT_NE(editor->GetControl(25), nullptr);
+  RunBlocks(*plug, in, out, 20);  // the chains' queues at their working sizes
+  LockGuard guard(plug->GetLock());
+  failing_heap::FailAll(true);
+  const long before = newCalls.load();
+  RunBlocks(*plug, in, out, 100);
+  for (double v : {1.0, 0.0, 1.0}) {
+    amp_test::SetPlain(*plug, kParamPedal, v);
+    amp_test::SetPlain(*plug, kParamPedalBypass, v);
+  }
+  for (int32_t i = 0; i < kParamCount; ++i) {
+    plug->SetParameterFromHost(i, 0.75);
+    RunBlocks(*plug, in, out, 3);
+  }
+  const long during = newCalls.load() - before;
+  failing_heap::FailAll(false);
+  EXPECT_EQ(during, 0);
+  // And the editor heard all of it.
+  EXPECT_EQ(static_cast<IControl*>(editor->GetControl(Kavrotel::kInputMeterControl))->GetValue(),
+            plug->chain().InputMeterLevel());
+  EXPECT_FALSE(static_cast<IControl*>(editor->GetControl(18))->IsHidden());
+  EXPECT_EQ(static_cast<IControl*>(editor->GetControl(Kavrotel::kPedalLightControl))->GetValue(), 1.0);
+  EXPECT_EQ(static_cast<IControl*>(editor->GetControl(3))->GetValue(), 0.75);  // Gain
 }
 
 }  // namespace

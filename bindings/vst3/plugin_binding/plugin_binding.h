@@ -4,6 +4,10 @@
 #pragma once
 
 #include "bindings/vst3/iplug_vst3.h"
+#include "bindings/vst3/module_instance.h"
 
 using PluginInstanceInfo = IPlugInstanceInfo;
 using PluginBinding = IPlugVST3;
+
+// The handle the module entry recorded (DllMain, InitDll).
+inline void* PluginModuleInstance() { return ModuleInstance(); }

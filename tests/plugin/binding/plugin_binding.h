@@ -11,6 +11,9 @@
 
 struct PluginInstanceInfo {};
 
+// No module: the editor's images come from the source tree's files.
+inline void* PluginModuleInstance() { return nullptr; }
+
 struct ConstructionProbe {
   static inline std::atomic<bool> enabled{false};
   static inline std::atomic<int> inside{0};
