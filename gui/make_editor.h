@@ -1,9 +1,9 @@
-// The one seam through which a plug-in gets its platform's editor. Today every platform gets a
-// headless editor (IGraphicsHeadless) on the process caches, whose images are the PNG
+// The one seam through which a plug-in gets its platform's editor. Under Windows that is the
+// editor's window (IGraphicsWin) on the module's PNG resources; elsewhere, and where a test asks
+// for it, a headless editor (IGraphicsHeadless) on the process caches, whose images are the PNG
 // resources of the module (Windows) or the PNG files of the same names under the image root
 // (elsewhere: the source tree, for tests and the benchmark); an image loader set on the
-// process bitmap cache takes precedence over both. The Windows window replaces the headless
-// editor here and nowhere else. [UI thread; allocates]
+// process bitmap cache takes precedence over both. [UI thread; allocates]
 #pragma once
 
 #include <cstdint>
@@ -16,3 +16,7 @@ class IPlugBase;
 // the window class belong to (an HINSTANCE on Windows, ignored elsewhere). Null when it cannot
 // be allocated.
 IGraphics* MakePlatformEditor(IPlugBase* plug, int32_t width, int32_t height, int32_t fps, void* moduleInstance);
+
+// Tests that drive a plug-in's editor without a window ask for the headless editor on every
+// platform; editors made before the call keep their kind. [any thread; no allocation]
+void SetPlatformEditorsHeadless(bool headless);

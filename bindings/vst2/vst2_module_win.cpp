@@ -6,9 +6,10 @@
 #include "bindings/vst2/vst2_entry.h"
 #include "core/module_instance.h"
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  // The editor registers its window class and loads its images with it at construction.
-  if (reason == DLL_PROCESS_ATTACH) SetModuleInstance(instance);
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD /*reason*/, LPVOID) {
+  // The editor registers its window class and loads its images with it. Recorded on every
+  // call, whatever the reason, so the handle is in place before any host call.
+  SetModuleInstance(instance);
   return TRUE;
 }
 

@@ -7,13 +7,37 @@
 
 #include "gui/igraphics_headless.h"
 #include "gui/make_editor.h"
+#ifdef _WIN32
+#include "gui/igraphics_win32.h"
+#endif
 #include "gui/platform_image.h"
 #include "raster/bitmap.h"
 #include "tests/gui/gui_fixture.h"
 
 namespace {
 
+// The cases below drive the headless editor, which tests ask for on every platform.
+struct Headless {
+  Headless() { SetPlatformEditorsHeadless(true); }
+  ~Headless() { SetPlatformEditorsHeadless(false); }
+};
+
+#ifdef _WIN32
+TEST(PlatformEditor, IsTheWindowUnderWindowsOnTheModuleGiven) {
+  GuiPlug plug;
+  int module = 0;  // any handle: the window class and images are looked up only on open and load
+  std::unique_ptr<IGraphics> editor(MakePlatformEditor(&plug, 541, 580, 0, &module));
+  auto* window = dynamic_cast<IGraphicsWin*>(editor.get());
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->GetHInstance(), &module);
+  EXPECT_EQ(window->GetWindow(), nullptr);
+  EXPECT_EQ(editor->Width(), 541);
+  EXPECT_EQ(editor->Height(), 580);
+}
+#endif
+
 TEST(PlatformEditor, IsHeadlessOnTheProcessCaches) {
+  Headless headless;
   GuiPlug plug;
   std::unique_ptr<IGraphics> editor(MakePlatformEditor(&plug, 541, 580, 0, nullptr));
   ASSERT_NE(dynamic_cast<IGraphicsHeadless*>(editor.get()), nullptr);
@@ -28,6 +52,7 @@ TEST(PlatformEditor, IsHeadlessOnTheProcessCaches) {
 }
 
 TEST(PlatformEditor, ImagesComeFromTheArtworkByNameAndIdentifier) {
+  Headless headless;
   GuiPlug plug;
   std::unique_ptr<IGraphics> editor(MakePlatformEditor(&plug, 541, 580, 0, nullptr));
   std::unique_ptr<LICE_IBitmap> led(editor->LoadBitmapResource(106, "resources/img/led.png"));
@@ -48,6 +73,7 @@ TEST(PlatformEditor, ImagesComeFromTheArtworkByNameAndIdentifier) {
 
 // A loader set on the process cache (a test's, say) is asked instead.
 TEST(PlatformEditor, AProcessLoaderTakesPrecedence) {
+  Headless headless;
   GuiPlug plug;
   FakeImageLoader loader;
   loader.images[106] = {3, 4, 0xFF102030u};

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gui/igraphics_headless.h"
+#include "gui/make_editor.h"
 #include "raster/font.h"
 #include "tests/plugin/amp_fixture.h"
 
@@ -77,10 +78,12 @@ inline std::vector<RecordingFont::Drawn> TakeDrawnTexts() {
 
 struct AmpWithEditor {
   AmpWithEditor() {
+    SetPlatformEditorsHeadless(true);  // driven without a window on every platform
     Fonts();
     plug = amp_test::MakePrepared();  // "Pedal" off: the pedal group hidden
     editor = static_cast<IGraphicsHeadless*>(plug->GetEditor());
   }
+  ~AmpWithEditor() { SetPlatformEditorsHeadless(false); }
   IControl* Control(int32_t index) const { return editor->GetControl(index); }
   // Draws the whole editor, as the window's first paint does.
   void DrawAll() const { editor->Draw(IRectangle(0, 0, editor->Width(), editor->Height())); }

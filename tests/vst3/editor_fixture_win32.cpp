@@ -3,7 +3,7 @@
 // follows its value, so that a host sees in the window's pixels what the editor shows.
 #include <memory>
 
-#include "bindings/vst3/module_instance.h"
+#include "core/module_instance.h"
 #include "core/iparameter.h"
 #include "gui/controls.h"
 #include "gui/igraphics_win32.h"

@@ -4,6 +4,10 @@
 #pragma once
 
 #include "bindings/vst2/iplug_vst.h"
+#include "core/module_instance.h"
 
 using PluginInstanceInfo = IPlugInstanceInfo;
 using PluginBinding = IPlugVST;
+
+// The handle DllMain recorded.
+inline void* PluginModuleInstance() { return ModuleInstance(); }

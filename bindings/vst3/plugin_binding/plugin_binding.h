@@ -4,7 +4,7 @@
 #pragma once
 
 #include "bindings/vst3/iplug_vst3.h"
-#include "bindings/vst3/module_instance.h"
+#include "core/module_instance.h"
 
 using PluginInstanceInfo = IPlugInstanceInfo;
 using PluginBinding = IPlugVST3;
