@@ -2,6 +2,7 @@
 //   vst3host scenario <name|all> <bundle>         runs scenarios, ends with "N passed, M failed"
 //   vst3host render <bundle> [--in <in.wav>] --out <out.wav> [Name=value ...]
 //   vst3host state <bundle> [--in <state>] --out <state>   a state restored (--in) and/or stored
+//   vst3host capture <bundle> --out <picture.png> [Name=value ...]   the editor's pixels
 // Without --in, render plays the embedded riff; a file of several channels plays its first.
 // Names are parameter titles or ids; values are plain values or list texts. Exit status 0 on
 // success, 1 on a failed check or a bad input.
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/vst3host/capture.h"
 #include "tools/vst3host/renderer.h"
 #include "tools/vst3host/riff_synth.h"
 #include "tools/vst3host/scenarios.h"
@@ -24,7 +26,8 @@ int Usage() {
   std::fprintf(stderr,
                "usage: vst3host scenario <name|all> <bundle>\n"
                "       vst3host render <bundle> [--in <in.wav>] --out <out.wav> [Name=value ...]\n"
-               "       vst3host state <bundle> [--in <state>] --out <state>\n");
+               "       vst3host state <bundle> [--in <state>] --out <state>\n"
+               "       vst3host capture <bundle> --out <picture.png> [Name=value ...]\n");
   return 2;
 }
 
@@ -143,11 +146,29 @@ int State(int argc, char** argv) {
   return 0;
 }
 
+// The editor opened in a host window at the given settings, its pixels written as a PNG file.
+int Capture(int argc, char** argv) {
+  if (argc < 3) return Usage();
+  std::string bundle = argv[2], outPath, error;
+  std::vector<std::string> settingTexts;
+  for (int i = 3; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg == "--out" && i + 1 < argc) outPath = argv[++i];
+    else if (arg.rfind("--", 0) == 0) return Usage();
+    else settingTexts.push_back(arg);
+  }
+  if (outPath.empty()) return Usage();
+  if (!CaptureEditor(bundle, settingTexts, outPath, error)) return Fail(error);
+  std::printf("editor: %s\n", outPath.c_str());
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc >= 4 && std::strcmp(argv[1], "scenario") == 0) return RunScenarios(argv[2], argv[3]);
   if (argc >= 2 && std::strcmp(argv[1], "render") == 0) return Render(argc, argv);
   if (argc >= 2 && std::strcmp(argv[1], "state") == 0) return State(argc, argv);
+  if (argc >= 2 && std::strcmp(argv[1], "capture") == 0) return Capture(argc, argv);
   return Usage();
 }
