@@ -2,7 +2,8 @@
 # The main job: installs what is missing, builds the Windows configurations, gathers the deliverables
 # in dist/ and renders the demo through the shipped VST3 bundle and the shipped VST2 DLL under Wine
 # (the embedded riff through the default settings), printing input and output levels and whether
-# the two renders agree.
+# the two renders agree, and writes pictures of the editor (dist/Kavrotel-editor.png, and
+# dist/Kavrotel-editor-pedal.png with the pedal on) from its window on a virtual display.
 # With a WAV of one's own (a multichannel one plays its first channel), and optionally settings
 # by parameter name, it renders that too:
 #   bash tools/main.sh my-guitar.wav Preamp=Stygra Gain=60   ->  dist/my-guitar-Kavrotel.wav
@@ -62,6 +63,11 @@ echo "== rendering the demo through $dist/Kavrotel.dll"
 echo "== the VST2 and VST3 renders of the demo (same input, same settings):"
 "$root/tools/wine-run" /usr/lib/wine/wine "$WINEPREFIX" "$host2" \
   compare "$dist/Kavrotel-demo.wav" "$dist/Kavrotel-demo-vst2.wav" </dev/null
+echo "== the editor's picture, at the default settings and with the pedal on"
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  "$1/tools/wine-run" /usr/lib/wine/wine64 "$WINEPREFIX" "$2" capture "$3/Kavrotel.vst3" --out "$3/Kavrotel-editor.png" &&
+  "$1/tools/wine-run" /usr/lib/wine/wine64 "$WINEPREFIX" "$2" capture "$3/Kavrotel.vst3" --out "$3/Kavrotel-editor-pedal.png" Pedal=1
+' capture "$root" "$host" "$dist" </dev/null
 if [ -n "$user_in" ]; then
   user_out=$dist/$(basename "${user_in%.*}")-Kavrotel.wav
   echo "== rendering $user_in through $dist/Kavrotel.vst3${*:+ with $*}"
