@@ -593,4 +593,14 @@ std::vector<std::string> FakeHost::Unbalanced() const {
 HostString::HostString() : vtable(gHostString) {}
 HostTransport::HostTransport() : vtable(gHostTransport) {}
 
+namespace {
+void* gTransportNode[] = {
+    S(+[](void*, uint32_t) -> void* { return nullptr; }),
+    S(+[](void* self) -> void* { return static_cast<HostTransportNode*>(self)->emptyStream; }),
+    S(+[](void* self) -> void* { return static_cast<HostTransportNode*>(self)->transport; }),
+};
+}  // namespace
+
+HostTransportNode::HostTransportNode(HostTransport* t) : vtable(gTransportNode), transport(t) {}
+
 }  // namespace fake_aax

@@ -150,6 +150,15 @@ struct HostTransport {
   std::vector<std::string> log;
 };
 
+// The render context's transport node: slot 0 its deleting destructor, 1 the MIDI stream
+// (empty), 2 the host transport it hands out.
+struct HostTransportNode {
+  explicit HostTransportNode(HostTransport* t);
+  void** vtable;
+  HostTransport* transport;
+  uint32_t emptyStream[4] = {};
+};
+
 // Calls slot `slot` of an object's table with the object as the first argument.
 template <class R, class... Args>
 R Call(void* object, int slot, Args... args) {
