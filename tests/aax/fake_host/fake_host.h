@@ -89,6 +89,9 @@ class FakeHost {
   // Every release the library makes goes into the log too ("controller.Release").
   void LogReleases(bool on) { logReleases_ = on; }
   bool logReleases() const { return logReleases_; }
+  // Calls go unrecorded while off (the log's own allocations stay out of heap counts).
+  void SetLogging(bool on) { logging_ = on; }
+  bool logging() const { return logging_; }
 
   // A view container object the test hands to the library.
   ViewContainer& NewViewContainer();
@@ -121,6 +124,7 @@ class FakeHost {
   bool mapsWithoutNewer_ = false;
   bool refuseDefinition_ = false;
   bool logReleases_ = false;
+  bool logging_ = true;
   Object* context_;
   Object* factory_;
   Object* controller_;
