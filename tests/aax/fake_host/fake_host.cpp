@@ -46,7 +46,11 @@ T* As(void* p) {
 }
 void Note(void* self, const std::string& what) {
   Object* o = Self(self);
-  o->host->Log().push_back(o->name + "." + what);
+  if (o->host->logging()) o->host->Log().push_back(o->name + "." + what);
+}
+// A fixed text is not even turned into a string while the log is off.
+void Note(void* self, const char* what) {
+  if (Self(self)->host->logging()) Note(self, std::string(what));
 }
 std::string Text(const char* s) { return s ? std::string(s) : std::string("(null)"); }
 std::string Num(double v) {
@@ -591,5 +595,15 @@ std::vector<std::string> FakeHost::Unbalanced() const {
 
 HostString::HostString() : vtable(gHostString) {}
 HostTransport::HostTransport() : vtable(gHostTransport) {}
+
+namespace {
+void* gTransportNode[] = {
+    S(+[](void*, uint32_t) -> void* { return nullptr; }),
+    S(+[](void* self) -> void* { return static_cast<HostTransportNode*>(self)->emptyStream; }),
+    S(+[](void* self) -> void* { return static_cast<HostTransportNode*>(self)->transport; }),
+};
+}  // namespace
+
+HostTransportNode::HostTransportNode(HostTransport* t) : vtable(gTransportNode), transport(t) {}
 
 }  // namespace fake_aax

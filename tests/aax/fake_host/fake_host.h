@@ -91,6 +91,9 @@ class FakeHost {
   // Every release the library makes goes into the log too ("controller.Release").
   void LogReleases(bool on) { logReleases_ = on; }
   bool logReleases() const { return logReleases_; }
+  // Calls go unrecorded while off (the log's own allocations stay out of heap counts).
+  void SetLogging(bool on) { logging_ = on; }
+  bool logging() const { return logging_; }
 
   // A view container object the test hands to the library.
   ViewContainer& NewViewContainer();
@@ -122,6 +125,7 @@ class FakeHost {
   bool mapsWithoutNewer_ = false;
   bool logReleases_ = false;
   bool collectionsWithoutDefinition_ = false;
+  bool logging_ = true;
   Object* context_;
   Object* factory_;
   Object* controller_;
@@ -149,6 +153,15 @@ struct HostTransport {
   HostTransport();
   void** vtable;
   std::vector<std::string> log;
+};
+
+// The render context's transport node: slot 0 its deleting destructor, 1 the MIDI stream
+// (empty), 2 the host transport it hands out.
+struct HostTransportNode {
+  explicit HostTransportNode(HostTransport* t);
+  void** vtable;
+  HostTransport* transport;
+  uint32_t emptyStream[4] = {};
 };
 
 // Calls slot `slot` of an object's table with the object as the first argument.

@@ -1,0 +1,10 @@
+// The module's Windows entry: DllMain records the instance handle on every call, whatever the
+// reason, for the editor to register its window class and load its images with.
+#include <windows.h>
+
+HINSTANCE gModuleInstance = nullptr;
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {
+  gModuleInstance = instance;
+  return TRUE;
+}
