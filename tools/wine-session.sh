@@ -7,5 +7,6 @@ start_wine_session() {
   mkdir -p "$WINEPREFIX"
   /usr/lib/wine/wineserver -p 2>/dev/null || true  # one may already serve this prefix
   trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
-  WINEDLLOVERRIDES="mscoree,mshtml=" /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
+  # An already booted prefix may answer non-zero; a prefix that cannot boot fails the first program.
+  WINEDLLOVERRIDES="mscoree,mshtml=" /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1 || true
 }
