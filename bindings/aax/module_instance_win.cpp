@@ -2,9 +2,9 @@
 // reason, for the editor to register its window class and load its images with.
 #include <windows.h>
 
-HINSTANCE gModuleInstance = nullptr;
+#include "core/module_instance.h"
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {
-  gModuleInstance = instance;
+  SetModuleInstance(instance);
   return TRUE;
 }

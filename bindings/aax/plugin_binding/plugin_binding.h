@@ -3,6 +3,10 @@
 #pragma once
 
 #include "bindings/aax/iplug_aax.h"
+#include "core/module_instance.h"
 
 using PluginInstanceInfo = IPlugAAXInstanceInfo;
 using PluginBinding = IPlugAAX;
+
+// The handle DllMain recorded.
+inline void* PluginModuleInstance() { return ModuleInstance(); }
