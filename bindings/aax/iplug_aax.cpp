@@ -14,7 +14,7 @@
 #include "core/editor.h"
 
 namespace {
-constexpr int32_t kApiAax = 4;
+enum : int32_t { kApiAax = 4 };  // the plug-in API number the base reports for AAX
 constexpr int32_t kContinuousSteps = 128;
 
 double ClampHostValue(double x) { return x > 1.0 ? 1.0 : (x < 0.0 ? 0.0 : x); }
