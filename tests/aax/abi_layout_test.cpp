@@ -8,7 +8,7 @@
 #include <type_traits>
 
 #include "platform/aax/aax_host_abi.h"
-#include "tests/aax/fake_host/fake_host.h"
+#include "tools/aaxhost/fake_host.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/aax/fake_host/fake_host.h"
+#include "tools/aaxhost/fake_host.h"
 
 namespace {
 

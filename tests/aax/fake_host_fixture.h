@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/aax/aax_host_abi.h"
-#include "tests/aax/fake_host/fake_host.h"
+#include "tools/aaxhost/fake_host.h"
 
 class FakeHostTest : public ::testing::Test {
  protected:

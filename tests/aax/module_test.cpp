@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tests/aax/fake_host/fake_host.h"
+#include "tools/aaxhost/fake_host.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tests/aax/fake_host/fake_host.h"
+#include "tools/aaxhost/fake_host.h"
 
 #include <cstdio>
 #include <cstring>
