@@ -129,17 +129,17 @@ void* gController[] = {
     S(&Unexpected<1>),
     S(+[](void* self, float* rate) -> int32_t {
       Note(self, "GetSampleRate");
-      *rate = 48000.0f;
+      *rate = Self(self)->host->sampleRate();
       return 0;
     }),
     S(+[](void* self, int32_t* stem) -> int32_t {
       Note(self, "GetInputStemFormat");
-      *stem = 1;
+      *stem = Self(self)->host->stem(0);
       return 0;
     }),
     S(+[](void* self, int32_t* stem) -> int32_t {
       Note(self, "GetOutputStemFormat");
-      *stem = 1;
+      *stem = Self(self)->host->stem(1);
       return 0;
     }),
     S(&Unexpected<5>),
@@ -228,6 +228,7 @@ void* gAutomation[] = {
     S(+[](void* self, const char* id) -> int32_t { return Record1(self, "UnregisterParameter", id); }),
     S(+[](void* self, const char* id, double v) -> int32_t {
       Note(self, "PostSetValueRequest " + Text(id) + " " + Num(v));
+      Self(self)->host->Request(Text(id), v);
       return Self(self)->result;
     }),
     S(+[](void* self, const char* id, double v) -> int32_t {
@@ -313,6 +314,7 @@ void* gEffectDescriptorV2[] = {KV_UNKNOWN, S(&Unexpected<11>)};
 
 int32_t RecordField(void* self, const char* op, int32_t field) {
   Note(self, std::string(op) + " " + std::to_string(field));
+  As<ComponentDescriptor>(self)->fields[field] = ContextField{op + 3, 0, 0};  // the kind without "Add"
   return Self(self)->result;
 }
 void* gComponentDescriptor[] = {
@@ -331,6 +333,7 @@ void* gComponentDescriptor[] = {
     }),
     S(+[](void* self, int32_t f, int32_t size, uint32_t options) -> int32_t {
       Note(self, "AddPrivateData " + std::to_string(f) + " " + std::to_string(size) + " " + std::to_string(options));
+      As<ComponentDescriptor>(self)->fields[f] = ContextField{"PrivateData", size, 0};
       return Self(self)->result;
     }),
     S(&Unexpected<12>),
@@ -338,10 +341,12 @@ void* gComponentDescriptor[] = {
       std::string list;
       for (uint32_t i = 0; ids && i < count; ++i) list += " " + std::to_string(ids[i]);
       Note(self, "AddMeters " + std::to_string(f) + list);
+      As<ComponentDescriptor>(self)->fields[f] = ContextField{"Meters", static_cast<int32_t>(4 * count), 0};
       return Self(self)->result;
     }),
     S(+[](void* self, int32_t f, int32_t kind, const char* name, uint32_t mask) -> int32_t {
       Note(self, "AddMIDINode " + std::to_string(f) + " " + std::to_string(kind) + " " + Text(name) + " " + std::to_string(mask));
+      As<ComponentDescriptor>(self)->fields[f] = ContextField{"MIDINode", 0, kind};
       return Self(self)->result;
     }),
     S(&Unexpected<15>),
@@ -517,6 +522,20 @@ void FakeHost::Refuse(const char* iidText) {
 }
 
 void FakeHost::RefuseClass(const char* clsidText) { refusedClasses_.insert(clsidText); }
+
+void FakeHost::Request(const std::string& id, double value) {
+  if (automationMode_ == Automation::kDefer) pending_.emplace_back(id, value);
+  if (automationMode_ != Automation::kEcho || !automationEffect_) return;
+  Call<int32_t>(automationEffect_, 29, id.c_str(), value, int32_t{0});  // UpdateParameterNormalizedValue
+}
+
+size_t FakeHost::DeliverRequests() {
+  std::vector<std::pair<std::string, double>> requests;
+  requests.swap(pending_);
+  for (const auto& [id, value] : requests)
+    if (automationEffect_) Call<int32_t>(automationEffect_, 29, id.c_str(), value, int32_t{0});
+  return requests.size();
+}
 
 ViewContainer& FakeHost::NewViewContainer() {
   ViewContainer* v = Add<ViewContainer>("viewContainer", gViewContainer);

@@ -48,9 +48,16 @@ struct PropertyMap : Object {
 struct EffectDescriptor : Object {
   std::map<uint32_t, void*> procedures;
 };
+// One field of the render context as the component described it.
+struct ContextField {
+  std::string kind;  // "AudioIn", "AudioOut", "AudioBufferLength", "PrivateData", "MIDINode", "Meters"
+  int32_t size = 0;      // private data's bytes
+  int32_t nodeKind = 0;  // a MIDI node's kind (3: transport)
+};
 struct ComponentDescriptor : Object {
   void* renderProc = nullptr;
   void* renderProperties = nullptr;
+  std::map<int32_t, ContextField> fields;
 };
 // The host's effect-parameters interface as an editor meets it: slot 6 the number of
 // parameters, slot 18 an identifier by index (into the library's string), and its ledger.
@@ -95,6 +102,23 @@ class FakeHost {
   void SetLogging(bool on) { logging_ = on; }
   bool logging() const { return logging_; }
 
+  // What the controller answers: the session's sample rate and the stem formats of the
+  // instance's input and output (1 mono, 0x00010002 stereo).
+  void SetSampleRate(float rate) { sampleRate_ = rate; }
+  float sampleRate() const { return sampleRate_; }
+  void SetStemFormats(int32_t input, int32_t output) { stems_[0] = input, stems_[1] = output; }
+  int32_t stem(int which) const { return stems_[which]; }
+
+  // What the automation delegate does with a set-value request besides recording it: nothing,
+  // hand it back at once to the effect's host-update slot (a host echoing the request), or keep
+  // it until DeliverRequests. The effect is an effect-parameters interface pointer.
+  enum class Automation { kRecord, kEcho, kDefer };
+  void SetAutomation(Automation mode, void* effect = nullptr) { automationMode_ = mode, automationEffect_ = effect; }
+  void Request(const std::string& id, double value);  // used by the delegate's slot
+  // Hands the kept requests to the effect in order; answers how many.
+  size_t DeliverRequests();
+  size_t PendingRequests() const { return pending_.size(); }
+
   // A view container object the test hands to the library.
   ViewContainer& NewViewContainer();
   // An effect-parameters object with these identifiers, and the context answering the
@@ -126,6 +150,11 @@ class FakeHost {
   bool logReleases_ = false;
   bool collectionsWithoutDefinition_ = false;
   bool logging_ = true;
+  float sampleRate_ = 48000.0f;
+  int32_t stems_[2] = {1, 1};
+  Automation automationMode_ = Automation::kRecord;
+  void* automationEffect_ = nullptr;
+  std::vector<std::pair<std::string, double>> pending_;
   Object* context_;
   Object* factory_;
   Object* controller_;
