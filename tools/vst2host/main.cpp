@@ -7,7 +7,7 @@
 // Without --in, render plays the embedded riff (the VST3 host's demo input); a file of several
 // channels plays its first. Names are parameter names; values are what the plug-in reads as
 // text (numbers, list entries). Exit status 0 on success, 1 on a failed check or a bad input.
-#include <cmath>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -15,9 +15,7 @@
 
 #include "tools/vst2host/effect_session.h"
 #include "tools/vst2host/scenarios.h"
-#include "tools/vst3host/levels.h"
-#include "tools/vst3host/riff_synth.h"
-#include "tools/vst3host/wav_file.h"
+#include "tools/vst3host/host_command.h"
 
 using namespace vst2host;
 
@@ -39,60 +37,22 @@ int Fail(const std::string& message) {
   return 1;
 }
 
-int RunScenarios(const std::string& which, const std::string& dll) {
-  int passed = 0, failed = 0;
-  bool found = false;
-  for (const NamedScenario& s : AllScenarios()) {
-    if (which != "all" && which != s.name) continue;
-    found = true;
-    vst3host::Checks checks(s.name);
-    s.run(dll, checks);
-    std::printf("scenario %s: %d passed, %d failed\n", s.name, checks.Passed(), checks.Failed());
-    passed += checks.Passed();
-    failed += checks.Failed() + (checks.Passed() + checks.Failed() == 0 ? 1 : 0);
-  }
-  if (!found) return Fail("no scenario named '" + which + "'");
-  std::printf("%d passed, %d failed\n", passed, failed);
-  std::fflush(stdout);
-  return failed == 0 ? 0 : 1;
-}
-
-void PrintLevels(const char* what, const std::string& name, const std::vector<float>& signal, uint32_t rate) {
-  vst3host::Levels l = vst3host::MeasureLevels(signal);
-  std::printf("%s %s: %.2f s, peak %.1f dBFS, RMS %.1f dBFS\n", what, name.c_str(),
-              static_cast<double>(signal.size()) / rate, l.peakDb, l.rmsDb);
-}
 
 bool ApplySettings(Effect& effect, const std::vector<std::string>& settings, std::string& error);
 
-bool ReadWav(const std::string& path, vst3host::MonoWav& wav, std::string& error) {
-  std::vector<uint8_t> bytes;
-  if (!vst3host::ReadFile(path, bytes, error)) return false;
-  if (vst3host::ParseWav(bytes.data(), bytes.size(), wav, error)) return true;
-  error = path + ": " + error;
-  return false;
-}
-
 int Render(int argc, char** argv) {
-  if (argc < 3) return Usage();
-  std::string dll = argv[2], inPath, outPath, error;
-  std::vector<std::string> settings;
-  for (int i = 3; i < argc; ++i) {
-    std::string arg = argv[i];
-    if ((arg == "--in" || arg == "--out") && i + 1 < argc) (arg == "--in" ? inPath : outPath) = argv[++i];
-    else if (arg.rfind("--", 0) == 0) return Usage();
-    else settings.push_back(arg);
-  }
-  if (outPath.empty()) return Usage();
+  vst3host::HostCommand command;
+  if (!vst3host::ParseHostCommand(argc, argv, 2, command)) return Usage();
   vst3host::MonoWav input;
-  if (inPath.empty()) input.samples = vst3host::SynthesiseRiff(input.sampleRate);
-  else if (!ReadWav(inPath, input, error)) return Fail(error);
+  std::string error;
+  if (!vst3host::LoadRenderInput(command, input, error)) return Fail(error);
 
   Vst2Module module;
-  if (!module.Load(dll, error)) return Fail(error);
+  if (!module.Load(command.plugin, error)) return Fail(error);
   Effect effect;
-  if (!effect.Create(module, true, kBlock, static_cast<float>(input.sampleRate))) return Fail("no effect from " + dll);
-  if (!ApplySettings(effect, settings, error)) return Fail(error);
+  if (!effect.Create(module, true, kBlock, static_cast<float>(input.sampleRate)))
+    return Fail("no effect from " + command.plugin);
+  if (!ApplySettings(effect, command.settings, error)) return Fail(error);
   std::vector<float> output;
   output.reserve(input.samples.size());
   for (size_t at = 0; at < input.samples.size(); at += kBlock) {
@@ -101,27 +61,7 @@ int Render(int argc, char** argv) {
     output.insert(output.end(), block.begin(), block.end());
   }
   effect.Close();
-  vst3host::MonoWav result{input.sampleRate, input.format, output, 1};
-  if (!vst3host::WriteFile(outPath, vst3host::EncodeWav(result), error)) return Fail(error);
-  PrintLevels("input ", inPath.empty() ? "(embedded riff)" : inPath, input.samples, input.sampleRate);
-  PrintLevels("output", outPath, output, input.sampleRate);
-  return 0;
-}
-
-int Compare(const std::string& a, const std::string& b) {
-  vst3host::MonoWav x, y;
-  std::string error;
-  if (!ReadWav(a, x, error) || !ReadWav(b, y, error)) return Fail(error);
-  if (x.samples.size() != y.samples.size()) return Fail("the renders differ in length");
-  double peak = 0, worst = 0;
-  for (size_t i = 0; i < x.samples.size(); ++i) {
-    peak = std::fmax(peak, std::fabs(static_cast<double>(x.samples[i])));
-    worst = std::fmax(worst, std::fabs(static_cast<double>(x.samples[i]) - y.samples[i]));
-  }
-  const bool agree = peak > 0 && worst <= 1e-6 * peak;
-  std::printf("the renders %s: largest difference %.3g, %.3g of the peak %.3g\n", agree ? "agree" : "DISAGREE", worst,
-              peak > 0 ? worst / peak : 0.0, peak);
-  return agree ? 0 : 1;
+  return vst3host::WriteRenderOutput(command, input, output, error) ? 0 : Fail(error);
 }
 
 // Settings by parameter name, read by the plug-in as texts.
@@ -139,16 +79,11 @@ bool ApplySettings(Effect& effect, const std::vector<std::string>& settings, std
 }
 
 int State(int argc, char** argv) {
-  if (argc < 3) return Usage();
-  std::string dll = argv[2], inPath, outPath, error;
-  std::vector<std::string> settings;
-  for (int i = 3; i < argc; ++i) {
-    std::string arg = argv[i];
-    if ((arg == "--in" || arg == "--out") && i + 1 < argc) (arg == "--in" ? inPath : outPath) = argv[++i];
-    else if (arg.rfind("--", 0) == 0) return Usage();
-    else settings.push_back(arg);
-  }
-  if (outPath.empty()) return Usage();
+  vst3host::HostCommand command;
+  if (!vst3host::ParseHostCommand(argc, argv, 2, command)) return Usage();
+  const std::string &dll = command.plugin, &inPath = command.inPath, &outPath = command.outPath;
+  const std::vector<std::string>& settings = command.settings;
+  std::string error;
   Vst2Module module;
   Effect effect;
   if (!module.Load(dll, error)) return Fail(error);
@@ -177,9 +112,9 @@ int Finish(int status) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc >= 4 && std::strcmp(argv[1], "scenario") == 0) return RunScenarios(argv[2], argv[3]);
+  if (argc >= 4 && std::strcmp(argv[1], "scenario") == 0) return vst3host::RunScenarios(AllScenarios(), argv[2], argv[3]);
   if (argc >= 2 && std::strcmp(argv[1], "render") == 0) return Finish(Render(argc, argv));
-  if (argc >= 4 && std::strcmp(argv[1], "compare") == 0) return Finish(Compare(argv[2], argv[3]));
+  if (argc >= 4 && std::strcmp(argv[1], "compare") == 0) return Finish(vst3host::CompareRenders(argv[2], argv[3]));
   if (argc >= 2 && std::strcmp(argv[1], "state") == 0) return Finish(State(argc, argv));
   return Usage();
 }

@@ -9,12 +9,7 @@
 
 namespace vst2host {
 
-using Scenario = void (*)(const std::string& dll, vst3host::Checks& checks);
-
-struct NamedScenario {
-  const char* name;
-  Scenario run;
-};
+using vst3host::NamedScenario;
 
 const std::vector<NamedScenario>& AllScenarios();
 

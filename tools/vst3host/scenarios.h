@@ -9,13 +9,6 @@
 
 namespace vst3host {
 
-using Scenario = void (*)(const std::string& bundle, Checks& checks);
-
-struct NamedScenario {
-  const char* name;
-  Scenario run;
-};
-
 const std::vector<NamedScenario>& AllScenarios();
 
 // Each area's scenarios (scenarios_*.cpp).
