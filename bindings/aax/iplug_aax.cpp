@@ -78,6 +78,8 @@ IPlugAAX::IPlugAAX(IPlugAAXInstanceInfo, const PluginDescriptor& facts) : IPlugB
   if (GetInputCount() > 0) CreateLatencyDelay(facts.latency);
   SetBlockSize(1024);
   SetHost("ProTools", facts.version);
+  partIn_.resize(static_cast<size_t>(GetInputCount()));
+  partOut_.resize(static_cast<size_t>(GetOutputCount()));
 }
 
 IPlugAAX::~IPlugAAX() { ClearIdentifiers(); }

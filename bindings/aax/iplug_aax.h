@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <vector>
 
 #include "aax/aax_effect_gui.h"
 #include "aax/aax_effect_parameters.h"
@@ -135,6 +136,8 @@ class IPlugAAX : public IPlugBase, public AAX_CIPlugParameters {
 
  private:
   AAX_Result AddHostParameter(int32_t index);
+  // One part of a block, no longer than the scratch buffers [audio thread, lock held].
+  void RenderPart(float** inputs, float** outputs, int32_t frames, bool bypassed);
   // The framework index an identifier names, or -1.
   int32_t IndexOfIdentifier(const char* id) const;
   // The state as the chunk holds it, or false.
@@ -142,6 +145,8 @@ class IPlugAAX : public IPlugBase, public AAX_CIPlugParameters {
   // Gestures begun, one bit per parameter below 64, so a release never comes without its touch
   // (a click the host took never began one). UI thread.
   uint64_t gestureOpen_ = 0;
+  // The host's channel pointers advanced to the part being rendered, one per plug-in channel.
+  std::vector<float*> partIn_, partOut_;
 };
 
 // The editor object: the plug-in's editor opened in the host's view container.

@@ -1,5 +1,6 @@
 // IPlugAAX: the registered render procedure, the transport of the block being rendered and the
 // state chunk. Chunk records come from the host and are checked whole before anything is applied.
+#include <algorithm>
 #include <cstring>
 
 #include "aax/aax_host_call_guard.h"
@@ -40,20 +41,32 @@ void IPlugAAX::RenderAudio(AAX_SRenderContext* context) {
   if (nOut > GetOutputCount()) nOut = GetOutputCount();
   if (!inputs) nIn = 0;
   if (!outputs) nOut = 0;
-  // A longer block than announced grows the scratch (the only allocation, and only then);
-  // when even that fails, the block is cut to what fits rather than overrun.
-  if (!EnsureBlockSize(frames)) frames = GetScratchFrames();
   ConnectInputChannels(0, nIn, true);
   ConnectInputChannels(nIn, GetInputCount() - nIn, false);
-  BindInputBuffers(0, GetInputCount(), inputs, frames);
   ConnectOutputChannels(0, nOut, true);
   ConnectOutputChannels(nOut, GetOutputCount() - nOut, false);
+  // A block longer than the scratch buffers goes through in parts that fit them: the host never
+  // announces its block size, and nothing may grow on the audio thread.
+  const int32_t part = GetScratchFrames();
+  if (part <= 0) {
+    RenderPart(inputs, outputs, frames, bypassed);  // no scratch: silence, never an overrun
+  } else {
+    for (int32_t done = 0; done < frames; done += part) {
+      for (int32_t i = 0; i < nIn; ++i) partIn_[static_cast<size_t>(i)] = inputs[i] ? inputs[i] + done : nullptr;
+      for (int32_t i = 0; i < nOut; ++i) partOut_[static_cast<size_t>(i)] = outputs[i] ? outputs[i] + done : nullptr;
+      RenderPart(partIn_.data(), partOut_.data(), std::min(part, frames - done), bypassed);
+    }
+  }
+  blockTransport_ = nullptr;  // the host's object is valid for this block only
+}
+
+void IPlugAAX::RenderPart(float** inputs, float** outputs, int32_t frames, bool bypassed) {
+  BindInputBuffers(0, GetInputCount(), inputs, frames);
   BindOutputBuffers(0, GetOutputCount(), outputs);
   if (bypassed)
     BypassFloatBlock(frames);
   else
     RunFloatBlock(frames);
-  blockTransport_ = nullptr;  // the host's object is valid for this block only
 }
 
 // ---- Transport: zeros outside a block ----------------------------------------------------------

@@ -1,5 +1,6 @@
 // The deliverable's render side with the heap counted: blocks, bypassed blocks, the transport
-// getters and the host's parameter updates allocate nothing.
+// getters and the host's parameter updates allocate nothing; a block longer than the
+// scratch buffers goes through in parts.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -27,6 +28,21 @@ TEST_F(AaxBindingTest, BlocksAndTransportAllocateNothing) {
   const int64_t bypassed = counting_heap::Allocations();
   Render(in, out);
   EXPECT_EQ(counting_heap::Allocations(), bypassed);
+  host.SetLogging(true);
+}
+
+TEST_F(AaxBindingTest, BlocksLongerThanTheScratchAllocateNothing) {
+  Create();
+  std::vector<float> in(4096), out(4096);
+  for (size_t i = 0; i < in.size(); ++i) in[i] = 0.2f * std::sin(0.03f * static_cast<float>(i));
+  host.SetLogging(false);
+  for (double preamp : {1.0, 0.0}) {
+    plug->UpdateParameterNormalizedValue("11", preamp, 0);  // a model never run at this length
+    const int64_t before = counting_heap::Allocations();
+    Render(in, out);
+    EXPECT_EQ(counting_heap::Allocations(), before);
+  }
+  EXPECT_EQ(plug->GetBlockSize(), 1024);
   host.SetLogging(true);
 }
 

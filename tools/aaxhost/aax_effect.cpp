@@ -1,0 +1,212 @@
+#include "tools/aaxhost/aax_effect.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace aaxhost {
+
+using fake_aax::Call;
+
+namespace {
+
+using ProcessProc = void (*)(void* const* first, void* const* last);
+using CreateProc = void* (*)();
+
+// A host string the effect writes into (or reads from).
+std::string Written(const fake_aax::HostString& s, int32_t result) { return result == 0 ? s.text : std::string(); }
+
+}  // namespace
+
+bool AaxEffect::Create(const AaxModule& module, std::string& error) {
+  auto create = reinterpret_cast<CreateProc>(module.Procedure(0));
+  component_ = module.Component();
+  process_ = component_ ? component_->renderProc : nullptr;
+  if (!create || !process_) {
+    error = "the plug-in described no creation or process procedure";
+    return false;
+  }
+  effect_ = create();
+  if (!effect_) {
+    error = "creation procedure 0 made nothing";
+    return false;
+  }
+  Call<uint32_t>(effect_, 1);  // the host's reference
+  host_.SetAutomation(fake_aax::FakeHost::Automation::kEcho, effect_);
+  const int32_t r = Call<int32_t>(effect_, kInitialize, host_.Context());
+  if (r != 0) {
+    error = "Initialize answered " + std::to_string(r);
+    return false;
+  }
+  return true;
+}
+
+void AaxEffect::Destroy() {
+  if (!effect_) return;
+  Call<int32_t>(effect_, kUninitialize);
+  Call<uint32_t>(effect_, kRelease);
+  host_.SetAutomation(fake_aax::FakeHost::Automation::kRecord);
+  effect_ = nullptr;
+}
+
+int32_t AaxEffect::ParameterCount() const {
+  int32_t count = 0;
+  return Call<int32_t>(effect_, kGetNumberOfParameters, &count) == 0 ? count : 0;
+}
+
+std::string AaxEffect::ParameterId(int32_t index) const {
+  fake_aax::HostString s;
+  return Written(s, Call<int32_t>(effect_, kGetParameterIDFromIndex, index, &s));
+}
+
+std::string AaxEffect::MasterBypassId() const {
+  fake_aax::HostString s;
+  return Written(s, Call<int32_t>(effect_, kGetMasterBypassID, &s));
+}
+
+std::string AaxEffect::Name(const std::string& id) const {
+  fake_aax::HostString s;
+  return Written(s, Call<int32_t>(effect_, kGetParameterName, id.c_str(), &s));
+}
+
+std::string AaxEffect::ValueText(const std::string& id) const {
+  fake_aax::HostString s;
+  return Written(s, Call<int32_t>(effect_, kGetParameterValueString, id.c_str(), &s, int32_t{32}));
+}
+
+double AaxEffect::Normalized(const std::string& id) const {
+  double v = -1.0;
+  Call<int32_t>(effect_, kGetParameterNormalizedValue, id.c_str(), &v);
+  return v;
+}
+
+std::string AaxEffect::Find(const std::string& nameOrId) const {
+  for (int32_t i = 0, n = ParameterCount(); i < n; ++i) {
+    const std::string id = ParameterId(i);
+    if (id == nameOrId || Name(id) == nameOrId) return id;
+  }
+  return "";
+}
+
+int32_t AaxEffect::Update(const std::string& id, double normalized) {
+  return Call<int32_t>(effect_, kUpdateParameterNormalizedValue, id.c_str(), normalized, int32_t{0});
+}
+
+bool AaxEffect::SetFromText(const std::string& id, const std::string& text) {
+  fake_aax::HostString s;
+  s.text = text;
+  double normalized = 0.0;
+  return Call<int32_t>(effect_, kGetParameterValueFromString, id.c_str(), &normalized, &s) == 0 &&
+         Update(id, normalized) == 0;
+}
+
+bool AaxEffect::ApplySettings(const std::vector<std::string>& settings, std::string& error) {
+  for (const std::string& s : settings) {
+    const size_t eq = s.find('=');
+    const std::string id = eq == std::string::npos ? "" : Find(s.substr(0, eq));
+    if (id.empty() || !SetFromText(id, s.substr(eq + 1))) {
+      error = "the plug-in does not take '" + s + "'";
+      return false;
+    }
+  }
+  return true;
+}
+
+bool AaxEffect::Prepare(std::string& error) {
+  if (!component_ || component_->fields.empty()) {
+    error = "the component described no context fields";
+    return false;
+  }
+  const int32_t count = component_->fields.rbegin()->first + 1;
+  context_.assign(static_cast<size_t>(count), nullptr);
+  privateData_.assign(static_cast<size_t>(count), {});
+  for (const auto& [field, described] : component_->fields) {
+    if (described.kind != "PrivateData" && described.kind != "Meters") continue;
+    auto& block = privateData_[static_cast<size_t>(field)];
+    block.assign(static_cast<size_t>(std::max(described.size, 8)), 0);
+    if (described.kind == "PrivateData") {
+      const int32_t r = Call<int32_t>(effect_, kInitPrivateField, field, block.data(), static_cast<uint32_t>(described.size));
+      if (r != 0) {
+        error = "InitPrivateField(" + std::to_string(field) + ") answered " + std::to_string(r);
+        return false;
+      }
+    }
+  }
+  size_t largest = 8;
+  for (const auto& block : privateData_) largest = std::max(largest, block.size());
+  blank_.assign(largest, 0);
+  return true;
+}
+
+void* AaxEffect::ContextField(int32_t field, bool withInstance) {
+  const fake_aax::ContextField& f = component_->fields.at(field);
+  if (f.kind == "AudioBufferLength") return &frames_;
+  if (f.kind == "MIDINode") return &transportNode_;  // the transport node; an empty stream for others
+  if (f.kind == "PrivateData" && !withInstance) return blank_.data();  // never handed to the instance
+  if (f.kind == "PrivateData" || f.kind == "Meters") return privateData_[static_cast<size_t>(field)].data();
+  return nullptr;  // the audio fields, set per block
+}
+
+void AaxEffect::Render(float* const* inputs, float* const* outputs, int32_t frames) {
+  for (const auto& [field, described] : component_->fields) {
+    void*& slot = context_[static_cast<size_t>(field)];
+    if (described.kind == "AudioIn") slot = const_cast<float**>(inputs);
+    else if (described.kind == "AudioOut") slot = const_cast<float**>(outputs);
+    else slot = ContextField(field, true);
+  }
+  frames_ = frames;
+  void* const* context = context_.data();
+  void* const list[1] = {const_cast<void*>(static_cast<const void*>(context))};
+  reinterpret_cast<ProcessProc>(process_)(list, list + 1);
+}
+
+void AaxEffect::RenderWithoutInstance(float* const* inputs, float* const* outputs, int32_t frames) {
+  std::vector<void*> context(context_.size(), nullptr);
+  for (const auto& [field, described] : component_->fields) {
+    if (described.kind == "AudioIn") context[static_cast<size_t>(field)] = const_cast<float**>(inputs);
+    else if (described.kind == "AudioOut") context[static_cast<size_t>(field)] = const_cast<float**>(outputs);
+    else context[static_cast<size_t>(field)] = ContextField(field, false);
+  }
+  frames_ = frames;
+  void* const list[1] = {context.data()};
+  reinterpret_cast<ProcessProc>(process_)(list, list + 1);
+}
+
+std::vector<float> AaxEffect::RenderMono(const std::vector<float>& in, int32_t blockFrames) {
+  std::vector<float> out(in.size(), 0.0f), block(static_cast<size_t>(blockFrames));
+  for (size_t at = 0; at < in.size(); at += static_cast<size_t>(blockFrames)) {
+    const size_t n = std::min(in.size() - at, static_cast<size_t>(blockFrames));
+    std::copy(in.begin() + static_cast<std::ptrdiff_t>(at), in.begin() + static_cast<std::ptrdiff_t>(at + n), block.begin());
+    float* ins[1] = {block.data()};
+    float* outs[1] = {out.data() + at};
+    Render(ins, outs, static_cast<int32_t>(n));
+  }
+  return out;
+}
+
+std::vector<uint8_t> AaxEffect::GetChunk(int32_t* result) {
+  int32_t size = 0, r = Call<int32_t>(effect_, kGetChunkSize, kStateChunkId, &size);
+  std::vector<uint8_t> record;
+  if (r == 0 && size >= 0) {
+    record.assign(kChunkHeaderBytes + static_cast<size_t>(size), 0);
+    std::memcpy(record.data(), &size, 4);
+    std::memcpy(record.data() + 20, &kStateChunkId, 4);  // the host names the record
+    r = Call<int32_t>(effect_, kGetChunk, kStateChunkId, record.data());
+    int32_t written = 0;
+    std::memcpy(&written, record.data(), 4);
+    if (r != 0 || written < 0 || written > size) record.clear();
+    else record.resize(kChunkHeaderBytes + static_cast<size_t>(written));
+  }
+  if (result) *result = r;
+  return record;
+}
+
+int32_t AaxEffect::SetChunk(const std::vector<uint8_t>& record, int32_t chunkId) {
+  return Call<int32_t>(effect_, kSetChunk, chunkId, static_cast<const void*>(record.data()));
+}
+
+bool AaxEffect::ChunkEquals(const std::vector<uint8_t>& record) {
+  bool equal = false;
+  return Call<int32_t>(effect_, kCompareChunk, static_cast<const void*>(record.data()), &equal) == 0 && equal;
+}
+
+}  // namespace aaxhost
