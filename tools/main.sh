@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The main job: installs what is missing, builds the Windows configurations, gathers the deliverables
-# in dist/ and renders the demo through the shipped VST3 bundle and the shipped VST2 DLL under Wine
+# in dist/ and renders the demo through the shipped VST3 bundle, VST2 DLL and AAX plug-in under Wine
 # (the embedded riff through the default settings), printing input and output levels and whether
-# the two renders agree, and writes pictures of the editor (dist/Kavrotel-editor.png, and
+# the three renders agree, and writes pictures of the editor (dist/Kavrotel-editor.png, and
 # dist/Kavrotel-editor-pedal.png with the pedal on) from its window on a virtual display.
 # With a WAV of one's own (a multichannel one plays its first channel), and optionally settings
 # by parameter name, it renders that too:
@@ -44,12 +44,14 @@ if [ ! -f "$build/win32/Kavrotel.dll" ]; then
   exit 1
 fi
 cp "$build/win32/Kavrotel.dll" "$dist/"
-# The other deliverables, as far as they are built.
-for file in "$build/win64/Kavrotel.aaxplugin"; do
-  if [ -e "$file" ]; then cp -r "$file" "$dist/"; fi
-done
+if [ ! -f "$build/win64/Kavrotel.aaxplugin/Contents/x64/Kavrotel.aaxplugin" ]; then
+  echo "main.sh: the AAX plug-in was not built ($build/win64/Kavrotel.aaxplugin)" >&2
+  exit 1
+fi
+cp -r "$build/win64/Kavrotel.aaxplugin" "$dist/"
 
 . "$root/tools/wine-session.sh"
+start_virtual_display
 start_wine_session "$build/wineprefix"
 
 host=$build/win64/tools/vst3host/vst3host.exe
@@ -60,14 +62,20 @@ host2=$build/win32/tools/vst2host/vst2host.exe
 echo "== rendering the demo through $dist/Kavrotel.dll"
 "$root/tools/wine-run" /usr/lib/wine/wine "$WINEPREFIX" "$host2" \
   render "$dist/Kavrotel.dll" --out "$dist/Kavrotel-demo-vst2.wav" </dev/null
-echo "== the VST2 and VST3 renders of the demo (same input, same settings):"
-"$root/tools/wine-run" /usr/lib/wine/wine "$WINEPREFIX" "$host2" \
-  compare "$dist/Kavrotel-demo.wav" "$dist/Kavrotel-demo-vst2.wav" </dev/null
+hostA=$build/win64/tools/aaxhost/aaxhost.exe
+echo "== rendering the demo through $dist/Kavrotel.aaxplugin"
+"$root/tools/wine-run" /usr/lib/wine/wine64 "$WINEPREFIX" "$hostA" \
+  render "$dist/Kavrotel.aaxplugin" --out "$dist/Kavrotel-demo-aax.wav" </dev/null
+echo "== the three renders of the demo (same input, same settings), VST2 and AAX beside VST3:"
+for other in vst2 aax; do
+  "$root/tools/wine-run" /usr/lib/wine/wine64 "$WINEPREFIX" "$host" \
+    compare "$dist/Kavrotel-demo.wav" "$dist/Kavrotel-demo-$other.wav" </dev/null
+done
 echo "== the editor's picture, at the default settings and with the pedal on"
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  "$1/tools/wine-run" /usr/lib/wine/wine64 "$WINEPREFIX" "$2" capture "$3/Kavrotel.vst3" --out "$3/Kavrotel-editor.png" &&
-  "$1/tools/wine-run" /usr/lib/wine/wine64 "$WINEPREFIX" "$2" capture "$3/Kavrotel.vst3" --out "$3/Kavrotel-editor-pedal.png" Pedal=1
-' capture "$root" "$host" "$dist" </dev/null
+"$root/tools/wine-run" /usr/lib/wine/wine64 "$WINEPREFIX" "$host" \
+  capture "$dist/Kavrotel.vst3" --out "$dist/Kavrotel-editor.png" </dev/null
+"$root/tools/wine-run" /usr/lib/wine/wine64 "$WINEPREFIX" "$host" \
+  capture "$dist/Kavrotel.vst3" --out "$dist/Kavrotel-editor-pedal.png" Pedal=1 </dev/null
 if [ -n "$user_in" ]; then
   user_out=$dist/$(basename "${user_in%.*}")-Kavrotel.wav
   echo "== rendering $user_in through $dist/Kavrotel.vst3${*:+ with $*}"

@@ -3,6 +3,7 @@
 //   vst3host render <bundle> [--in <in.wav>] --out <out.wav> [Name=value ...]
 //   vst3host state <bundle> [--in <state>] --out <state>   a state restored (--in) and/or stored
 //   vst3host capture <bundle> --out <picture.png> [Name=value ...]   the editor's pixels
+//   vst3host compare <a.wav> <b.wav>              whether two renders agree within 1e-6 of the peak
 // Without --in, render plays the embedded riff; a file of several channels plays its first.
 // Names are parameter titles or ids; values are plain values or list texts. Exit status 0 on
 // success, 1 on a failed check or a bad input.
@@ -25,7 +26,8 @@ int Usage() {
                "usage: vst3host scenario <name|all> <bundle>\n"
                "       vst3host render <bundle> [--in <in.wav>] --out <out.wav> [Name=value ...]\n"
                "       vst3host state <bundle> [--in <state>] --out <state>\n"
-               "       vst3host capture <bundle> --out <picture.png> [Name=value ...]\n");
+               "       vst3host capture <bundle> --out <picture.png> [Name=value ...]\n"
+               "       vst3host compare <a.wav> <b.wav>\n");
   return 2;
 }
 
@@ -106,5 +108,6 @@ int main(int argc, char** argv) {
   if (argc >= 2 && std::strcmp(argv[1], "render") == 0) return Render(argc, argv);
   if (argc >= 2 && std::strcmp(argv[1], "state") == 0) return State(argc, argv);
   if (argc >= 2 && std::strcmp(argv[1], "capture") == 0) return Capture(argc, argv);
+  if (argc >= 4 && std::strcmp(argv[1], "compare") == 0) return CompareRenders(argv[2], argv[3]);
   return Usage();
 }
