@@ -18,4 +18,7 @@ struct NamedScenario {
 
 const std::vector<NamedScenario>& AllScenarios();
 
+// The editor in a real window (scenarios_editor.cpp; Windows, with a display).
+void ScenarioEditor(const std::string& dll, vst3host::Checks& checks);
+
 }  // namespace vst2host
