@@ -1,10 +1,8 @@
 // The VST2 host's scenarios, each on the DLL as shipped and loaded afresh: the module and its
 // record, the dispatcher and every text in guarded buffers, the three audio entries with
 // parameter changes, programs and banks through chunks, the heap calls of the audio paths
-// counted through the DLL's import table, the editor in a real window, and the shutdown.
+// counted through the DLL's import table, and the shutdown; the editor's is in scenarios_editor.cpp.
 #include "tools/vst2host/scenarios.h"
-
-#include <windows.h>
 
 #include <cmath>
 #include <cstring>
@@ -211,43 +209,6 @@ void ScenarioRealtime(const std::string& dll, Checks& c) {
     }
   }
   counter.Unhook();
-}
-
-LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
-  return DefWindowProcA(window, message, w, l);
-}
-
-void ScenarioEditor(const std::string& dll, Checks& c) {
-  Vst2Module module;
-  if (!Load(dll, module, c)) return;
-  Effect e;
-  if (!c.That(e.Create(module), "create")) return;
-  WNDCLASSA cls{};
-  cls.lpfnWndProc = HostWindowProc;
-  cls.hInstance = GetModuleHandleA(nullptr);
-  cls.lpszClassName = "Vst2HostWindow";
-  RegisterClassA(&cls);
-  HWND window = CreateWindowExA(0, cls.lpszClassName, "vst2host", WS_OVERLAPPEDWINDOW, 0, 0, 800, 700, nullptr,
-                                nullptr, cls.hInstance, nullptr);
-  if (!c.That(window != nullptr, "a host window (needs a display)")) return;
-  const bool hasEditor = (e.effect->flags & effFlagsHasEditor) != 0;
-  ERect* rect = nullptr;
-  const VstIntPtr gotRect = e.Dispatch(effEditGetRect, 0, 0, &rect);
-  const VstIntPtr opened = e.Dispatch(effEditOpen, 0, 0, window);
-  for (int i = 0; i < 10; ++i) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    e.Dispatch(effEditIdle);
-    Sleep(20);
-  }
-  const VstIntPtr closed = e.Dispatch(effEditClose);
-  if (hasEditor) {
-    c.That(gotRect == 1 && rect && rect->right == 541 && rect->bottom == 580, "the editor's rectangle is 541 x 580");
-    c.That(opened == 1 && closed == 1, "the editor opens and closes in the host's window");
-  } else {
-    c.That(gotRect == 0 && opened == 0 && closed == 0, "without an editor every editor opcode answers 0");
-  }
-  DestroyWindow(window);
 }
 
 void ScenarioLifecycle(const std::string& dll, Checks& c) {

@@ -13,4 +13,7 @@ using vst3host::NamedScenario;
 
 const std::vector<NamedScenario>& AllScenarios();
 
+// The editor in a real window (scenarios_editor.cpp; Windows, with a display).
+void ScenarioEditor(const std::string& dll, vst3host::Checks& checks);
+
 }  // namespace vst2host

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "tools/vst3host/host_window_win.h"
 #include "tools/vst3host/plugin_session.h"
 #include "tools/vst3host/renderer.h"
 #include "tools/vst3host/wav_file.h"
@@ -14,63 +15,17 @@ namespace vst3host {
 
 namespace {
 
-LRESULT CALLBACK FrameWindowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
-
-HWND MakeFrameWindow(int width, int height) {
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = FrameWindowProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  wc.lpszClassName = "Vst3HostCaptureFrame";
-  RegisterClassA(&wc);
-  HWND w = CreateWindowExA(0, "Vst3HostCaptureFrame", "Kavrotel", WS_POPUP | WS_VISIBLE, 0, 0, width, height,
-                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (w) SetForegroundWindow(w);
-  return w;
-}
-
-void Pump(int milliseconds) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-  do {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    Sleep(5);
-  } while (static_cast<int32_t>(end - GetTickCount()) > 0);
-}
-
 // The window's pixels as the display shows them, as RGB rows from the top.
 bool GrabRgb(HWND window, int w, int h, std::vector<uint8_t>& rgb) {
-  HDC source = GetDC(window);
-  HDC memory = CreateCompatibleDC(source);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP section = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  bool ok = false;
-  if (section && bits) {
-    HGDIOBJ old = SelectObject(memory, section);
-    ok = BitBlt(memory, 0, 0, w, h, source, 0, 0, SRCCOPY) != 0;
-    GdiFlush();
-    const uint8_t* p = static_cast<const uint8_t*>(bits);  // B, G, R, unused
-    rgb.resize(static_cast<size_t>(w) * h * 3);
-    for (size_t i = 0, n = static_cast<size_t>(w) * h; i < n; ++i) {
-      rgb[3 * i] = p[4 * i + 2];
-      rgb[3 * i + 1] = p[4 * i + 1];
-      rgb[3 * i + 2] = p[4 * i];
-    }
-    SelectObject(memory, old);
-    DeleteObject(section);
+  const std::vector<uint32_t> pixels = CapturePixels(window, RECT{0, 0, w, h});
+  if (pixels.empty()) return false;
+  rgb.resize(pixels.size() * 3);
+  for (size_t i = 0; i < pixels.size(); ++i) {
+    rgb[3 * i] = static_cast<uint8_t>(pixels[i] >> 16);
+    rgb[3 * i + 1] = static_cast<uint8_t>(pixels[i] >> 8);
+    rgb[3 * i + 2] = static_cast<uint8_t>(pixels[i]);
   }
-  DeleteDC(memory);
-  ReleaseDC(window, source);
-  return ok;
+  return true;
 }
 
 bool EncodePng(const std::vector<uint8_t>& rgb, int w, int h, std::vector<uint8_t>& out, std::string& error) {
@@ -128,13 +83,13 @@ bool CaptureEditor(const std::string& bundle, const std::vector<std::string>& se
     const int w = size.right - size.left, h = size.bottom - size.top;
     PlugFrame frame;
     view->setFrame(&frame);
-    HWND window = MakeFrameWindow(w, h);
+    HWND window = MakeHostWindow(0, 0, w, h);
     if (!window) {
       error = "no host window";
     } else if (view->attached(window, "HWND") != kResultOk) {
       error = "the editor did not attach to the host's window";
     } else {
-      Pump(500);  // a few timer ticks draw the editor
+      PumpMessages(500);  // a few timer ticks draw the editor
       // The editor's own child window when it made one, else the host's window it drew in.
       HWND editor = GetWindow(window, GW_CHILD);
       std::vector<uint8_t> rgb, png;

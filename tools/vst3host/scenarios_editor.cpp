@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "tools/vst3host/host_window_win.h"
 #include "tools/vst3host/scenario_support.h"
 
 namespace vst3host {
@@ -20,83 +21,16 @@ constexpr ParamID kGainId = 0;
 constexpr RECT kGainKnob = {106, 180, 156, 230};
 constexpr int kKnobX = 131, kKnobY = 205;
 
-LRESULT CALLBACK HostWindowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
-
-HWND MakeHostWindow() {
-  static bool registered = false;
-  if (!registered) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = HostWindowProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = "Vst3HostEditorFrame";
-    registered = RegisterClassA(&wc) != 0;
-  }
-  HWND w = CreateWindowExA(0, "Vst3HostEditorFrame", "Kavrotel", WS_POPUP | WS_VISIBLE, 40, 40, 700, 680, nullptr,
-                           nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (w) SetForegroundWindow(w);
-  return w;
-}
-
-// Runs the host's message loop for a while, as a host would between events.
-void Pump(int milliseconds) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-  do {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    Sleep(5);
-  } while (static_cast<int32_t>(end - GetTickCount()) > 0);
-}
-
-// The pixels of a rectangle of the window as the display shows them.
-std::vector<uint32_t> Capture(HWND window, const RECT& r) {
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  std::vector<uint32_t> pixels(static_cast<size_t>(w) * h, 0);
-  HDC source = GetDC(window);
-  HDC memory = CreateCompatibleDC(source);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP section = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (section && bits) {
-    HGDIOBJ old = SelectObject(memory, section);
-    BitBlt(memory, 0, 0, w, h, source, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    const uint32_t* p = static_cast<const uint32_t*>(bits);
-    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = p[i] & 0xFFFFFF;
-    SelectObject(memory, old);
-    DeleteObject(section);
-  }
-  DeleteDC(memory);
-  ReleaseDC(window, source);
-  return pixels;
-}
-
-bool AllOneColour(const std::vector<uint32_t>& pixels) {
-  for (uint32_t p : pixels)
-    if (p != pixels[0]) return false;
-  return true;
-}
-
-HWND EditorWindowIn(HWND host) { return FindWindowExA(host, nullptr, "IPlugWndClass", "IPlug"); }
-
 // One attach-to-removal round on a host window.
 void EditorRound(int round, Session& s, IPlugView* view, ComponentHandler& handler, Checks& c) {
-  HWND host = MakeHostWindow();
+  HWND host = MakeHostWindow(40, 40, 700, 680);
   if (!c.That(host != nullptr, "the host's window")) return;
   const std::string when = round == 0 ? " (first opening)" : " (opened again)";
   if (!c.That(view->attached(host, "HWND") == kResultOk, "attached to the host's window" + when)) {
     DestroyWindow(host);
     return;
   }
-  HWND editor = EditorWindowIn(host);
+  HWND editor = FindEditorWindow(host);
   RECT client = {};
   if (editor) GetClientRect(editor, &client);
   c.That(editor && GetParent(editor) == host && client.right == 541 && client.bottom == 580,
@@ -106,21 +40,21 @@ void EditorRound(int round, Session& s, IPlugView* view, ComponentHandler& handl
     DestroyWindow(host);
     return;
   }
-  Pump(300);
-  const std::vector<uint32_t> drawn = Capture(editor, RECT{0, 0, 541, 580});
-  c.That(!AllOneColour(drawn), "the timer drew the editor" + when);
+  PumpMessages(300);
+  const std::vector<uint32_t> drawn = CapturePixels(editor, RECT{0, 0, 541, 580});
+  c.That(!OneColour(drawn), "the timer drew the editor" + when);
 
   // A host change of Gain, through the parameter queue of a block, moves the knob.
-  const std::vector<uint32_t> before = Capture(editor, kGainKnob);
+  const std::vector<uint32_t> before = CapturePixels(editor, kGainKnob);
   ParameterChanges changes;
   changes.Add(kGainId, round == 0 ? 1.0 : 0.0);
   RunBlock(s.instance, std::vector<float>(kBlock, 0.0f), &changes);
-  Pump(300);
-  c.That(Capture(editor, kGainKnob) != before, "host automation of Gain changes the knob's picture" + when);
+  PumpMessages(300);
+  c.That(CapturePixels(editor, kGainKnob) != before, "host automation of Gain changes the knob's picture" + when);
 
   // A drag upward on the knob: one gesture, values sent in between, and a new picture.
   const ParamValue start = s.instance.controller->getParamNormalized(kGainId);
-  const std::vector<uint32_t> beforeDrag = Capture(editor, kGainKnob);
+  const std::vector<uint32_t> beforeDrag = CapturePixels(editor, kGainKnob);
   handler.edits.clear();
   const int dy = round == 0 ? 30 : -30;  // round 0 starts at the top: drag down, then up
   SendMessageA(editor, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kKnobX, kKnobY));
@@ -135,8 +69,8 @@ void EditorRound(int round, Session& s, IPlugView* view, ComponentHandler& handl
   const ParamValue after = s.instance.controller->getParamNormalized(kGainId);
   c.That(shape && std::fabs(e[e.size() - 2].value - after) < 1e-9 && after != start,
          "the last value sent is the Gain the plug-in now holds" + when);
-  Pump(300);
-  c.That(Capture(editor, kGainKnob) != beforeDrag, "the drag changes the knob's picture" + when);
+  PumpMessages(300);
+  c.That(CapturePixels(editor, kGainKnob) != beforeDrag, "the drag changes the knob's picture" + when);
 
   // A right-click asks the host for its context menu for Gain, and begins no gesture.
   const int32 popups = handler.menu.popups;
@@ -147,7 +81,7 @@ void EditorRound(int round, Session& s, IPlugView* view, ComponentHandler& handl
   c.That(handler.edits.empty() || handler.edits.front().kind != 'b', "the right-click begins no gesture" + when);
   SendMessageA(editor, WM_RBUTTONUP, 0, MAKELPARAM(kKnobX, kKnobY));
 
-  c.That(view->removed() == kResultOk && !IsWindow(editor) && EditorWindowIn(host) == nullptr,
+  c.That(view->removed() == kResultOk && !IsWindow(editor) && FindEditorWindow(host) == nullptr,
          "removed closes the editor's window" + when);
   DestroyWindow(host);
 }
