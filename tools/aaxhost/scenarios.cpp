@@ -26,6 +26,7 @@ const std::vector<NamedScenario>& AllScenarios() {
   static const std::vector<NamedScenario> all = {
       {"module", ScenarioModule},   {"parameters", ScenarioParameters}, {"automation", ScenarioAutomation},
       {"render", ScenarioRender},   {"realtime", ScenarioRealtime},     {"state", ScenarioState},
+      {"editor", ScenarioEditor},
   };
   return all;
 }

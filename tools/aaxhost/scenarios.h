@@ -41,5 +41,6 @@ void ScenarioAutomation(const std::string& plugin, Checks& c);
 void ScenarioRender(const std::string& plugin, Checks& c);
 void ScenarioRealtime(const std::string& plugin, Checks& c);
 void ScenarioState(const std::string& plugin, Checks& c);
+void ScenarioEditor(const std::string& plugin, Checks& c);
 
 }  // namespace aaxhost
