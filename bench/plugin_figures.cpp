@@ -9,44 +9,14 @@
 
 #include "bench/measure.h"
 #include "bench/plugin_guitarix.h"
+#include "bench/plugin_setup.h"
 #include "bench/registry.h"
-#include "plugin/kavrotel.h"
-#include "plugin/parameter_table.h"
 
 namespace {
 
-constexpr double kRate = 44100;
-constexpr int32_t kSignal = 44100;  // one second
-
-// Plucked strings (Karplus-Strong) on the open strings, one every 0.2 s, ringing on.
-std::vector<float> GuitarSignal() {
-  std::vector<float> out(kSignal, 0.0f);
-  uint32_t seed = 99;
-  const double notes[] = {82.41, 110.0, 146.83, 196.0, 246.94, 329.63};
-  for (int32_t start = 0, note = 0; start < kSignal; start += kSignal / 5, ++note) {
-    const int32_t period = int32_t(kRate / notes[note % 6]);
-    std::vector<double> line(period);
-    for (double& v : line) {
-      seed = seed * 1664525u + 1013904223u;
-      v = 0.5 * ((seed >> 8) / double(1 << 24) * 2 - 1);
-    }
-    for (int32_t i = start, k = 0; i < kSignal; ++i, ++k) {
-      const int32_t j = k % period;
-      line[j] = 0.996 * 0.5 * (line[j] + line[(j + 1) % period]);
-      out[i] += float(line[j]);
-    }
-  }
-  return out;
-}
-
-std::unique_ptr<Kavrotel> PreparedPlugin(bool pedal) {
-  std::unique_ptr<Kavrotel> plug(CreatePluginInstance());
-  plug->Prepare();
-  LockGuard guard(plug->GetLock());
-  plug->GetParameter(kParamPedalBypass)->Set(pedal ? 1.0 : 0.0);
-  plug->ParameterChanged(kParamPedalBypass);
-  return plug;
-}
+using bench::GuitarSignal;
+using bench::PreparedPlugin;
+constexpr double kRate = bench::kPluginRate;
 
 void Report(const std::string& name, double ns) {
   bench::Report(name + "_ns_per_sample", ns, "ns");
