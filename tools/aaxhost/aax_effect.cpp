@@ -119,56 +119,46 @@ bool AaxEffect::Prepare(std::string& error) {
   const int32_t count = component_->fields.rbegin()->first + 1;
   context_.assign(static_cast<size_t>(count), nullptr);
   privateData_.assign(static_cast<size_t>(count), {});
+  size_t largest = 8;
   for (const auto& [field, described] : component_->fields) {
+    const auto at = static_cast<size_t>(field);
+    if (described.kind == "AudioIn") inField_ = field;
+    if (described.kind == "AudioOut") outField_ = field;
+    if (described.kind == "AudioBufferLength") context_[at] = &frames_;
+    if (described.kind == "MIDINode") context_[at] = &transportNode_;  // the transport; an empty stream for others
     if (described.kind != "PrivateData" && described.kind != "Meters") continue;
-    auto& block = privateData_[static_cast<size_t>(field)];
-    block.assign(static_cast<size_t>(std::max(described.size, 8)), 0);
+    privateData_[at].assign(static_cast<size_t>(std::max(described.size, 8)), 0);
+    context_[at] = privateData_[at].data();
+    largest = std::max(largest, privateData_[at].size());
     if (described.kind == "PrivateData") {
-      const int32_t r = Call<int32_t>(effect_, kInitPrivateField, field, block.data(), static_cast<uint32_t>(described.size));
+      const int32_t r = Call<int32_t>(effect_, kInitPrivateField, field, context_[at], static_cast<uint32_t>(described.size));
       if (r != 0) {
         error = "InitPrivateField(" + std::to_string(field) + ") answered " + std::to_string(r);
         return false;
       }
     }
   }
-  size_t largest = 8;
-  for (const auto& block : privateData_) largest = std::max(largest, block.size());
   blank_.assign(largest, 0);
   return true;
 }
 
-void* AaxEffect::ContextField(int32_t field, bool withInstance) {
-  const fake_aax::ContextField& f = component_->fields.at(field);
-  if (f.kind == "AudioBufferLength") return &frames_;
-  if (f.kind == "MIDINode") return &transportNode_;  // the transport node; an empty stream for others
-  if (f.kind == "PrivateData" && !withInstance) return blank_.data();  // never handed to the instance
-  if (f.kind == "PrivateData" || f.kind == "Meters") return privateData_[static_cast<size_t>(field)].data();
-  return nullptr;  // the audio fields, set per block
-}
-
-void AaxEffect::Render(float* const* inputs, float* const* outputs, int32_t frames) {
-  for (const auto& [field, described] : component_->fields) {
-    void*& slot = context_[static_cast<size_t>(field)];
-    if (described.kind == "AudioIn") slot = const_cast<float**>(inputs);
-    else if (described.kind == "AudioOut") slot = const_cast<float**>(outputs);
-    else slot = ContextField(field, true);
-  }
-  frames_ = frames;
-  void* const* context = context_.data();
-  void* const list[1] = {const_cast<void*>(static_cast<const void*>(context))};
-  reinterpret_cast<ProcessProc>(process_)(list, list + 1);
-}
-
-void AaxEffect::RenderWithoutInstance(float* const* inputs, float* const* outputs, int32_t frames) {
-  std::vector<void*> context(context_.size(), nullptr);
-  for (const auto& [field, described] : component_->fields) {
-    if (described.kind == "AudioIn") context[static_cast<size_t>(field)] = const_cast<float**>(inputs);
-    else if (described.kind == "AudioOut") context[static_cast<size_t>(field)] = const_cast<float**>(outputs);
-    else context[static_cast<size_t>(field)] = ContextField(field, false);
-  }
+void AaxEffect::RenderContext(std::vector<void*>& context, float* const* inputs, float* const* outputs, int32_t frames) {
+  if (inField_ >= 0) context[static_cast<size_t>(inField_)] = const_cast<float**>(inputs);
+  if (outField_ >= 0) context[static_cast<size_t>(outField_)] = const_cast<float**>(outputs);
   frames_ = frames;
   void* const list[1] = {context.data()};
   reinterpret_cast<ProcessProc>(process_)(list, list + 1);
+}
+
+void AaxEffect::Render(float* const* inputs, float* const* outputs, int32_t frames) {
+  RenderContext(context_, inputs, outputs, frames);
+}
+
+void AaxEffect::RenderWithoutInstance(float* const* inputs, float* const* outputs, int32_t frames) {
+  std::vector<void*> context = context_;
+  for (const auto& [field, described] : component_->fields)
+    if (described.kind == "PrivateData") context[static_cast<size_t>(field)] = blank_.data();
+  RenderContext(context, inputs, outputs, frames);
 }
 
 std::vector<float> AaxEffect::RenderMono(const std::vector<float>& in, int32_t blockFrames) {

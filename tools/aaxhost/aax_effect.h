@@ -95,14 +95,15 @@ class AaxEffect {
   bool ChunkEquals(const std::vector<uint8_t>& record);
 
  private:
-  void* ContextField(int32_t field, bool withInstance);
+  void RenderContext(std::vector<void*>& context, float* const* inputs, float* const* outputs, int32_t frames);
   fake_aax::FakeHost& host_;
   void* effect_ = nullptr;
   void* process_ = nullptr;
   const fake_aax::ComponentDescriptor* component_ = nullptr;
   std::vector<std::vector<unsigned char>> privateData_;  // by field
   std::vector<unsigned char> blank_;  // zeros, as large as the largest private field
-  std::vector<void*> context_;
+  std::vector<void*> context_;  // laid out by Prepare; the audio fields set per block
+  int32_t inField_ = -1, outField_ = -1;
   int32_t frames_ = 0;
   fake_aax::HostTransport transport_;
   fake_aax::HostTransportNode transportNode_{&transport_};
