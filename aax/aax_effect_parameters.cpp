@@ -3,6 +3,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 #include "aax/aax_host_call_guard.h"
@@ -19,6 +20,32 @@ float Narrow(double v) {
 }
 
 void SetText(AAX_IString* out, const char* text) { out->Set(text); }
+
+// Whether a slot's body runs through AAX_GuardHostCall. Only the reads of one stored number run
+// bare: they make no text and call nothing that allocates.
+enum class Guard { kHostCall, kNone };
+
+// The body the per-parameter slots share: the parameter `id` names, handed to the slot's
+// action, whose answer is the slot's (an action answering nothing answers kAaxOk); no parameter
+// by that identifier answers kAaxUnknownParameter. The caller checks its out pointers first.
+template <Guard kGuard, class Action>
+AAX_Result WithParameter(const AAX_CParameterTable& table, const char* id, Action&& action) {
+  auto body = [&]() -> AAX_Result {
+    AAX_IParameter* p = table.GetParameterByID(id);
+    if (!p) return kAaxUnknownParameter;
+    if constexpr (std::is_void_v<decltype(action(*p))>) {
+      action(*p);
+      return kAaxOk;
+    } else {
+      return action(*p);
+    }
+  };
+  if constexpr (kGuard == Guard::kHostCall) {
+    return AAX_GuardHostCall(body);
+  } else {
+    return body();
+  }
+}
 
 }  // namespace
 
@@ -99,20 +126,17 @@ AAX_Result AAX_CEffectParameters::GetMasterBypassID(AAX_IString* id) const {
 AAX_Result AAX_CEffectParameters::GetParameterIsAutomatable(const char* id, bool* automatable) const {
   if (!automatable) return kAaxTextNotConvertible;
   *automatable = false;
-  const AAX_IParameter* p = parameters_.GetParameterByID(id);
-  if (!p) return kAaxUnknownParameter;
-  *automatable = p->Automatable();
-  return kAaxOk;
+  return WithParameter<Guard::kNone>(parameters_, id, [&](const AAX_IParameter& p) { *automatable = p.Automatable(); });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterNumberOfSteps(const char* id, int32_t* steps) const {
   if (!steps) return kAaxTextNotConvertible;
-  const AAX_IParameter* p = parameters_.GetParameterByID(id);
-  if (!p) return kAaxUnknownParameter;
-  const int32_t n = static_cast<int32_t>(p->NumberOfSteps());
-  if (n < 0) return kAaxNegativeSteps;
-  *steps = n;
-  return kAaxOk;
+  return WithParameter<Guard::kNone>(parameters_, id, [&](const AAX_IParameter& p) -> AAX_Result {
+    const int32_t n = static_cast<int32_t>(p.NumberOfSteps());
+    if (n < 0) return kAaxNegativeSteps;
+    *steps = n;
+    return kAaxOk;
+  });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterName(const char* id, AAX_IString* name) const {
@@ -165,35 +189,23 @@ AAX_Result AAX_CEffectParameters::GetShortParameterName(const char* id, AAX_IStr
 
 AAX_Result AAX_CEffectParameters::GetParameterDefaultNormalizedValue(const char* id, double* value) const {
   if (!value) return kAaxTextNotConvertible;
-  const AAX_IParameter* p = parameters_.GetParameterByID(id);
-  if (!p) return kAaxUnknownParameter;
-  *value = p->GetNormalizedDefaultValue();
-  return kAaxOk;
+  return WithParameter<Guard::kNone>(parameters_, id,
+                                     [&](const AAX_IParameter& p) { *value = p.GetNormalizedDefaultValue(); });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterDefaultNormalizedValue(const char* id, double value) {
-  return AAX_GuardHostCall([&]() -> AAX_Result {
-    AAX_IParameter* p = parameters_.GetParameterByID(id);
-    if (!p) return kAaxUnknownParameter;
-    p->SetNormalizedDefaultValue(value);
-    return kAaxOk;
-  });
+  return WithParameter<Guard::kHostCall>(parameters_, id,
+                                         [&](AAX_IParameter& p) { p.SetNormalizedDefaultValue(value); });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterType(const char* id, int32_t* type) const {
   if (!type) return kAaxTextNotConvertible;
-  const AAX_IParameter* p = parameters_.GetParameterByID(id);
-  if (!p) return kAaxUnknownParameter;
-  *type = p->Type();
-  return kAaxOk;
+  return WithParameter<Guard::kNone>(parameters_, id, [&](const AAX_IParameter& p) { *type = p.Type(); });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterOrientation(const char* id, int32_t* orientation) const {
   if (!orientation) return kAaxTextNotConvertible;
-  const AAX_IParameter* p = parameters_.GetParameterByID(id);
-  if (!p) return kAaxUnknownParameter;
-  *orientation = p->Orientation();
-  return kAaxOk;
+  return WithParameter<Guard::kNone>(parameters_, id, [&](const AAX_IParameter& p) { *orientation = p.Orientation(); });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameter(const char* id, AAX_IParameter** parameter) {
@@ -223,13 +235,11 @@ AAX_Result AAX_CEffectParameters::Reserved19(void*, void*, int32_t* out) const {
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterValueFromString(const char* id, double* value, const AAX_IString* text) const {
-  return AAX_GuardHostCall([&]() -> AAX_Result {
-    if (!value || !text) return kAaxTextNotConvertible;
-    const AAX_IParameter* p = parameters_.GetParameterByID(id);
-    if (!p) return kAaxUnknownParameter;
+  if (!value || !text) return kAaxTextNotConvertible;
+  return WithParameter<Guard::kHostCall>(parameters_, id, [&](const AAX_IParameter& p) -> AAX_Result {
     const AAX_CString local(text->Get());
     double normalized = 0.0;
-    if (!p->GetNormalizedValueFromString(local, &normalized)) return kAaxTextNotConvertible;
+    if (!p.GetNormalizedValueFromString(local, &normalized)) return kAaxTextNotConvertible;
     *value = normalized;
     return kAaxOk;
   });
@@ -237,44 +247,32 @@ AAX_Result AAX_CEffectParameters::GetParameterValueFromString(const char* id, do
 
 AAX_Result AAX_CEffectParameters::GetParameterStringFromValue(const char* id, double value, AAX_IString* text,
                                                               int32_t maxLength) const {
-  return AAX_GuardHostCall([&]() -> AAX_Result {
-    if (!text) return kAaxTextNotConvertible;
-    const AAX_IParameter* p = parameters_.GetParameterByID(id);
-    if (!p) return kAaxUnknownParameter;
+  if (!text) return kAaxTextNotConvertible;
+  return WithParameter<Guard::kHostCall>(parameters_, id, [&](const AAX_IParameter& p) -> AAX_Result {
     AAX_CString local;
-    if (!p->GetStringFromNormalizedValueOfLength(value, maxLength, local)) return kAaxTextNotConvertible;
+    if (!p.GetStringFromNormalizedValueOfLength(value, maxLength, local)) return kAaxTextNotConvertible;
     text->AssignString(&local);
     return kAaxOk;
   });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterValueString(const char* id, AAX_IString* text, int32_t maxLength) const {
-  return AAX_GuardHostCall([&]() -> AAX_Result {
-    if (!text) return kAaxTextNotConvertible;
-    const AAX_IParameter* p = parameters_.GetParameterByID(id);
-    if (!p) return kAaxUnknownParameter;
+  if (!text) return kAaxTextNotConvertible;
+  return WithParameter<Guard::kHostCall>(parameters_, id, [&](const AAX_IParameter& p) {
     AAX_CString local;
-    p->GetValueStringOfLength(maxLength, &local);
+    p.GetValueStringOfLength(maxLength, &local);
     SetText(text, local.Get());
-    return kAaxOk;
   });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterNormalizedValue(const char* id, double* value) const {
   if (!value) return kAaxTextNotConvertible;
-  const AAX_IParameter* p = parameters_.GetParameterByID(id);
-  if (!p) return kAaxUnknownParameter;
-  *value = p->GetNormalizedValue();
-  return kAaxOk;
+  return WithParameter<Guard::kNone>(parameters_, id,
+                                     [&](const AAX_IParameter& p) { *value = p.GetNormalizedValue(); });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterNormalizedValue(const char* id, double value) {
-  return AAX_GuardHostCall([&]() -> AAX_Result {
-    AAX_IParameter* p = parameters_.GetParameterByID(id);
-    if (!p) return kAaxUnknownParameter;
-    p->SetNormalizedValue(value);
-    return kAaxOk;
-  });
+  return WithParameter<Guard::kHostCall>(parameters_, id, [&](AAX_IParameter& p) { p.SetNormalizedValue(value); });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterNormalizedRelative(const char* id, double delta) {
@@ -287,28 +285,16 @@ AAX_Result AAX_CEffectParameters::SetParameterNormalizedRelative(const char* id,
 }
 
 AAX_Result AAX_CEffectParameters::TouchParameter(const char* id) {
-  return AAX_GuardHostCall([&]() -> AAX_Result {
-    AAX_IParameter* p = parameters_.GetParameterByID(id);
-    if (!p) return kAaxUnknownParameter;
-    p->Touch();
-    return kAaxOk;
-  });
+  return WithParameter<Guard::kHostCall>(parameters_, id, [](AAX_IParameter& p) { p.Touch(); });
 }
 
 AAX_Result AAX_CEffectParameters::ReleaseParameter(const char* id) {
-  return AAX_GuardHostCall([&]() -> AAX_Result {
-    AAX_IParameter* p = parameters_.GetParameterByID(id);
-    if (!p) return kAaxUnknownParameter;
-    p->Release();
-    return kAaxOk;
-  });
+  return WithParameter<Guard::kHostCall>(parameters_, id, [](AAX_IParameter& p) { p.Release(); });
 }
 
 AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedValue(const char* id, double value, int32_t) {
-  return AAX_GuardHostCall([&]() -> AAX_Result {
-    AAX_IParameter* p = parameters_.GetParameterByID(id);
-    if (!p) return kAaxUnknownParameter;
-    p->UpdateNormalizedValue(value);
+  return WithParameter<Guard::kHostCall>(parameters_, id, [&](AAX_IParameter& p) {
+    p.UpdateNormalizedValue(value);
     const AAX_Result r = packetRouter_.SetDirty(id, true);
     AddToChangeCount();
     return r;

@@ -13,6 +13,7 @@
 #include "aax/aax_automation_delegate.h"
 #include "aax/aax_parameter.h"
 #include "tests/aax/fake_host_fixture.h"
+#include "tests/aax/test_parameters.h"
 
 namespace {
 
@@ -41,43 +42,13 @@ class RecordingDelegate final : public AAX_IAutomationDelegate {
   }
 };
 
-using IntParameter = AAX_CParameter<int32_t>;
-using BoolParameter = AAX_CParameter<bool>;
-using DoubleParameter = AAX_CParameter<double>;
-
-// A linear double taper for the tests (the binding brings its own shaped one).
-class TestLinearTaper final : public AAX_ITaperDelegate<double> {
- public:
-  TestLinearTaper(double lo, double hi) : lo_(lo), hi_(hi) {}
-  TestLinearTaper* Clone() const override { return new TestLinearTaper(*this); }
-  double GetMaximumValue() const override { return hi_; }
-  double GetMinimumValue() const override { return lo_; }
-  double ConstrainRealValue(double v) const override { return v > hi_ ? hi_ : (v < lo_ ? lo_ : v); }
-  double NormalizedToReal(double x) const override { return ConstrainRealValue(lo_ + (hi_ - lo_) * x); }
-  double RealToNormalized(double v) const override { return (ConstrainRealValue(v) - lo_) / (hi_ - lo_); }
-
- private:
-  double lo_, hi_;
-};
+using aax_test::DoubleParameter;
+using aax_test::IntParameter;
 
 std::unique_ptr<IntParameter> MakeInt(const char* id = "3", int32_t def = 5, int32_t lo = 0, int32_t hi = 10) {
-  return std::make_unique<IntParameter>(id, AAX_CString("Gain"), def, AAX_CLinearTaperDelegate<int32_t, 0>(lo, hi),
-                                        AAX_CUnitDisplayDelegateDecorator<int32_t>(AAX_CNumberDisplayDelegate<int32_t, 2, 0>(),
-                                                                                    AAX_CString("dB")),
-                                        true);
+  return aax_test::MakeDecibels(id, "Gain", def, lo, hi);
 }
-
-std::unique_ptr<DoubleParameter> MakeDouble(double def = 25.0) {
-  return std::make_unique<DoubleParameter>(
-      "1", AAX_CString("Gain"), def, TestLinearTaper(0.0, 100.0),
-      AAX_CUnitDisplayDelegateDecorator<double>(AAX_CNumberDisplayDelegate<double, 2, 0>(), AAX_CString("%")), true);
-}
-
-std::unique_ptr<BoolParameter> MakeBool() {
-  return std::make_unique<BoolParameter>("MasterBypassID", AAX_CString("Master Bypass"), false,
-                                         AAX_CBinaryTaperDelegate<bool>(), AAX_CBinaryDisplayDelegate<bool>("bypass", "on"),
-                                         true);
-}
+std::unique_ptr<DoubleParameter> MakeDouble(double def = 25.0) { return aax_test::MakePercentGain(def, 0.0, 100.0); }
 
 TEST(Parameter, IdentifiersKeepAtMost31Characters) {
   const std::string forty(40, 'a'), thirtyOne(31, 'b');
@@ -223,7 +194,7 @@ TEST(Parameter, TextConversions) {
 }
 
 TEST(Parameter, TypedAccessAnswersOnlyForItsOwnType) {
-  auto b = MakeBool();
+  auto b = aax_test::MakeMasterBypass();
   auto i = MakeInt();
   auto d = MakeDouble();
   bool bv = true;
@@ -283,7 +254,7 @@ TEST(Parameter, ReplacingTheTaperKeepsTheNormalisedOrTheRealValue) {
 }
 
 TEST(Parameter, BoolParameterWithTheBypassTexts) {
-  auto p = MakeBool();
+  auto p = aax_test::MakeMasterBypass();
   AAX_CString out;
   EXPECT_TRUE(p->GetValueString(&out));
   EXPECT_STREQ(out.Get(), "bypass");

@@ -11,35 +11,16 @@
 #include "aax/aax_display_delegates.h"
 #include "aax/aax_effect_gui.h"
 #include "aax/aax_effect_parameters.h"
-#include "aax/aax_taper_delegates.h"
+#include "tests/aax/test_parameters.h"
 
 namespace aax_test {
 
-class LinearTaper final : public AAX_ITaperDelegate<double> {
- public:
-  LinearTaper(double lo, double hi) : lo_(lo), hi_(hi) {}
-  LinearTaper* Clone() const override { return new LinearTaper(*this); }
-  double GetMaximumValue() const override { return hi_; }
-  double GetMinimumValue() const override { return lo_; }
-  double ConstrainRealValue(double v) const override { return v > hi_ ? hi_ : (v < lo_ ? lo_ : v); }
-  double NormalizedToReal(double x) const override { return ConstrainRealValue(lo_ + (hi_ - lo_) * x); }
-  double RealToNormalized(double v) const override { return (ConstrainRealValue(v) - lo_) / (hi_ - lo_); }
-
- private:
-  double lo_, hi_;
-};
-
 inline AAX_IParameter* MakeInt(const char* id, int32_t def = 5) {
-  return new AAX_CParameter<int32_t>(id, AAX_CString("Int"), def, AAX_CLinearTaperDelegate<int32_t, 0>(0, 10),
-                                     AAX_CNumberDisplayDelegate<int32_t, 0, 0>(), true);
+  return MakeIntParameter(id, "Int", def, 0, 10, AAX_CNumberDisplayDelegate<int32_t, 0, 0>()).release();
 }
-inline AAX_IParameter* MakeBool(const char* id) {
-  return new AAX_CParameter<bool>(id, AAX_CString("Bool"), false, AAX_CBinaryTaperDelegate<bool>(),
-                                  AAX_CBinaryDisplayDelegate<bool>("off", "on"), false);
-}
+inline AAX_IParameter* MakeBool(const char* id) { return MakeBoolParameter(id, "Bool", "off", "on", false).release(); }
 inline AAX_IParameter* MakeDouble(const char* id, double def = 25.0) {
-  return new AAX_CParameter<double>(id, AAX_CString("Double"), def, LinearTaper(0.0, 100.0),
-                                    AAX_CNumberDisplayDelegate<double, 2, 0>(), true);
+  return MakeDoubleParameter(id, "Double", def, 0.0, 100.0, AAX_CNumberDisplayDelegate<double, 2, 0>()).release();
 }
 
 class TestEffect : public AAX_CEffectParameters {

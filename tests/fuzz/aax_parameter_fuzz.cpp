@@ -14,6 +14,7 @@
 #include <string>
 
 #include "aax/aax_parameter.h"
+#include "tests/aax/test_parameters.h"
 #include "tests/fuzz/fuzz_input.h"
 
 namespace {
@@ -36,20 +37,6 @@ class CountingDelegate final : public AAX_IAutomationDelegate {
   AAX_Result PostReleaseRequest(const char*) override { return 0; }
   int requests = 0;
   int reports = 0;
-};
-
-class LinearDoubleTaper final : public AAX_ITaperDelegate<double> {
- public:
-  LinearDoubleTaper(double lo, double hi) : lo_(lo), hi_(hi) {}
-  LinearDoubleTaper* Clone() const override { return new LinearDoubleTaper(*this); }
-  double GetMaximumValue() const override { return hi_; }
-  double GetMinimumValue() const override { return lo_; }
-  double ConstrainRealValue(double v) const override { return v > hi_ ? hi_ : (v < lo_ ? lo_ : v); }
-  double NormalizedToReal(double x) const override { return ConstrainRealValue(lo_ + (hi_ - lo_) * x); }
-  double RealToNormalized(double v) const override { return (ConstrainRealValue(v) - lo_) / (hi_ - lo_); }
-
- private:
-  double lo_, hi_;
 };
 
 AAX_CString Text(FuzzInput& in) {
@@ -109,25 +96,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int32_t v = lo; v <= hi; ++v) texts[v] = AAX_CString(("item " + std::to_string(v)).c_str());
 
   CountingDelegate host;
-  AAX_CParameter<int32_t> list("list", AAX_CString("List"), lo, AAX_CLinearTaperDelegate<int32_t, 0>(lo, hi),
-                               AAX_CStringDisplayDelegate<int32_t>(texts), true);
-  AAX_CParameter<int32_t> whole("whole", AAX_CString("Whole"), hi, AAX_CLinearTaperDelegate<int32_t, 0>(lo, hi),
-                                AAX_CUnitDisplayDelegateDecorator<int32_t>(AAX_CNumberDisplayDelegate<int32_t, 2, 0>(),
-                                                                           AAX_CString("dB")),
-                                true);
-  AAX_CParameter<bool> flag("MasterBypassID", AAX_CString("Master Bypass"), false, AAX_CBinaryTaperDelegate<bool>(),
-                            AAX_CBinaryDisplayDelegate<bool>("bypass", "on"), true);
-  AAX_CParameter<double> level("1", AAX_CString("Gain"), 50.0, LinearDoubleTaper(-90.0, 18000.0),
-                               AAX_CUnitDisplayDelegateDecorator<double>(AAX_CNumberDisplayDelegate<double, 2, 0>(),
-                                                                         AAX_CString("%")),
-                               true);
-  AAX_IParameter* all[] = {&list, &whole, &flag, &level};
+  const auto list = aax_test::MakeIntParameter("list", "List", lo, lo, hi, AAX_CStringDisplayDelegate<int32_t>(texts));
+  const auto whole = aax_test::MakeDecibels("whole", "Whole", hi, lo, hi);
+  const auto flag = aax_test::MakeMasterBypass();
+  const auto level = aax_test::MakePercentGain(50.0, -90.0, 18000.0);
+  AAX_IParameter* all[] = {list.get(), whole.get(), flag.get(), level.get()};
   bool attached = false;
 
   for (int step = 0; step < 64 && !in.Empty(); ++step) {
     AAX_IParameter& p = *all[in.Below(4)];
-    const double beforeList = list.GetValue(), beforeWhole = whole.GetValue(), beforeLevel = level.GetValue();
-    const bool beforeFlag = flag.GetValue();
+    const double beforeList = list->GetValue(), beforeWhole = whole->GetValue(), beforeLevel = level->GetValue();
+    const bool beforeFlag = flag->GetValue();
     bool plugInSide = false;  // a change requested on the plug-in side
     AAX_CString out;
     switch (in.Below(16)) {
@@ -180,8 +159,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (AAX_IParameter* q : all) q->SetAutomationDelegate(attached ? &host : nullptr);
         break;
       case 11:
-        list.SetTaperDelegate(AAX_CLinearTaperDelegate<int32_t, 0>(lo, hi), in.Bool());
-        whole.SetDisplayDelegate(AAX_CNumberDisplayDelegate<int32_t, 2, 0>());
+        list->SetTaperDelegate(AAX_CLinearTaperDelegate<int32_t, 0>(lo, hi), in.Bool());
+        whole->SetDisplayDelegate(AAX_CNumberDisplayDelegate<int32_t, 2, 0>());
         break;
       case 12:
         p.SetValueWithInt32(in.I32());
@@ -205,15 +184,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       }
     }
     if (attached && plugInSide) {
-      FUZZ_REQUIRE(list.GetValue() == beforeList && whole.GetValue() == beforeWhole && level.GetValue() == beforeLevel &&
-                   flag.GetValue() == beforeFlag);
+      FUZZ_REQUIRE(list->GetValue() == beforeList && whole->GetValue() == beforeWhole &&
+                   level->GetValue() == beforeLevel && flag->GetValue() == beforeFlag);
     }
-    CheckRange(list, lo, hi);
-    CheckRange(whole, lo, hi);
-    CheckRange(flag, false, true);
-    CheckRange(level, -90.0, 18000.0);
+    CheckRange(*list, lo, hi);
+    CheckRange(*whole, lo, hi);
+    CheckRange(*flag, false, true);
+    CheckRange(*level, -90.0, 18000.0);
     // An integer value's own text parses back to its normalised value.
-    for (AAX_CParameter<int32_t>* q : {&list, &whole}) {
+    for (AAX_CParameter<int32_t>* q : {list.get(), whole.get()}) {
       AAX_CString own;
       double n = -1;
       if (q->GetValueString(&own)) {

@@ -8,32 +8,19 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "tests/resources/committed_images.h"
 #include "tests/resources/editor_images.h"
-
-#ifndef KAVROTEL_IMAGE_DIR
-#error "KAVROTEL_IMAGE_DIR names the folder of the committed images"
-#endif
 
 namespace kavrotel {
 namespace {
 
+using test::CommittedImagePath;
 using test::EditorImage;
 using test::kEditorImages;
-
-std::vector<uint8_t> ReadFile(const std::string& path) {
-  std::vector<uint8_t> bytes;
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    uint8_t buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
-    std::fclose(f);
-  }
-  return bytes;
-}
+using test::ReadCommittedImage;
 
 uint32_t BigEndian32(const uint8_t* p) {
   return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
@@ -60,13 +47,9 @@ struct Picture {
   uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
-std::string PathOf(const EditorImage& image) {
-  return std::string(KAVROTEL_IMAGE_DIR) + "/" + image.name + ".png";
-}
-
 Picture Decode(const EditorImage& image) {
   Picture picture;
-  std::vector<uint8_t> bytes = ReadFile(PathOf(image));
+  std::vector<uint8_t> bytes = ReadCommittedImage(image);
   PngStatus status = DecodePngMemory(bytes.data(), bytes.size(), &Picture::Give, &picture);
   EXPECT_EQ(status, PngStatus::kOk) << image.name << ": " << PngStatusText(status);
   return picture;
@@ -99,8 +82,8 @@ class EditorImageTest : public ::testing::TestWithParam<EditorImage> {};
 
 TEST_P(EditorImageTest, IsEightBitRgbaOfItsLayoutSize) {
   const EditorImage& image = GetParam();
-  std::vector<uint8_t> bytes = ReadFile(PathOf(image));
-  ASSERT_GE(bytes.size(), 33u) << PathOf(image);
+  std::vector<uint8_t> bytes = ReadCommittedImage(image);
+  ASSERT_GE(bytes.size(), 33u) << CommittedImagePath(image);
   static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   for (int i = 0; i < 8; ++i) ASSERT_EQ(bytes[i], kSignature[i]);
   ASSERT_EQ(std::string(reinterpret_cast<const char*>(&bytes[12]), 4), "IHDR");

@@ -5,16 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "tests/resources/committed_images.h"
 #include "tests/resources/editor_images.h"
 
-#if !defined(KAVROTEL_MODULE) || !defined(KAVROTEL_IMAGE_DIR)
-#error "KAVROTEL_MODULE names the module under test, KAVROTEL_IMAGE_DIR the committed images"
+#ifndef KAVROTEL_MODULE
+#error "KAVROTEL_MODULE names the module under test"
 #endif
 
 namespace kavrotel {
@@ -22,17 +22,7 @@ namespace {
 
 using test::EditorImage;
 using test::kEditorImages;
-
-std::vector<uint8_t> ReadFile(const std::string& path) {
-  std::vector<uint8_t> bytes;
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    uint8_t buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
-    std::fclose(f);
-  }
-  return bytes;
-}
+using test::ReadCommittedImage;
 
 class ModuleResourcesTest : public ::testing::Test {
  protected:
@@ -49,7 +39,7 @@ class ModuleResourcesTest : public ::testing::Test {
 TEST_F(ModuleResourcesTest, EveryImageIsEmbeddedAsTheCommittedFile) {
   for (const EditorImage& image : kEditorImages) {
     SCOPED_TRACE(image.name);
-    std::vector<uint8_t> file = ReadFile(std::string(KAVROTEL_IMAGE_DIR) + "/" + image.name + ".png");
+    std::vector<uint8_t> file = ReadCommittedImage(image);
     ASSERT_FALSE(file.empty());
     HRSRC found = FindResourceA(module_, MAKEINTRESOURCEA(image.resourceId), "PNG");
     ASSERT_NE(found, nullptr) << "resource " << image.resourceId;
