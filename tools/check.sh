@@ -10,8 +10,10 @@ build=${KAVROTEL_BUILD:-$root/build}
 "$root/tools/setup.sh"
 "$root/tools/build.sh" native win64 win32 tsan
 
-# Each test executable starts Wine once, on the one server of this session.
+# Each test executable starts Wine once, on the one server of this session, with one virtual
+# display for every window test.
 . "$root/tools/wine-session.sh"
+start_virtual_display
 start_wine_session "$build/wineprefix"
 
 # Where the kernel runs no i386 code, setup.sh routes i386 programs through qemu's user-mode
@@ -33,7 +35,7 @@ for config in native win64 win32 tsan; do
   fi
   # The ThreadSanitizer tests set their own TSAN_OPTIONS (a report fails the test).
   export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1
-  if ! env ${filter:+GTEST_FILTER=$filter} xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build/$config" --output-on-failure -j "$(nproc)"; then
+  if ! env ${filter:+GTEST_FILTER=$filter} ctest --test-dir "$build/$config" --output-on-failure -j "$(nproc)"; then
     status=1
   fi
   log=$build/$config/Testing/Temporary/LastTest.log
