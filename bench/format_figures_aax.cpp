@@ -6,18 +6,13 @@
 // signal. The module holds the plug-in class on its binding while this program holds it on the
 // bench binding: one program cannot link both. The fake host logs nothing while blocks run.
 // Windows x86-64 only.
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "bench/measure.h"
 #include "bench/plugin_setup.h"
 #include "bench/registry.h"
 #include "tools/aaxhost/aax_effect.h"
 
 namespace {
-
-constexpr int32_t kBlock = 64;
 
 // The module registered on the fake host and one effect from it, initialised and laid out to
 // render; released, shut down and unloaded at the end.
@@ -45,17 +40,8 @@ class HostedEffect {
 };
 
 void AaxFigures() {
-  const std::vector<float> input = bench::GuitarSignal();
   HostedEffect hosted;
-  std::unique_ptr<Kavrotel> routine = bench::PreparedPlugin(false);
-  const std::vector<double> ns = bench::NanosecondsPerSample(
-      input, kBlock,
-      {[&hosted](const float* i, float* o, int32_t n) { hosted.Process(i, o, n); },
-       [&routine](const float* i, float* o, int32_t n) { routine->ProcessMono(i, o, n); }},
-      21, 20000);
-  bench::Report("aax_64_ns_per_sample", ns[0], "ns");
-  bench::Report("aax_routine_64_ns_per_sample", ns[1], "ns");
-  bench::Report("aax_vs_plugin_64", ns[0] / ns[1], "ratio");
+  bench::ReportFormatFigures("aax", [&hosted](const float* i, float* o, int32_t n) { hosted.Process(i, o, n); });
 }
 
 }  // namespace

@@ -6,11 +6,8 @@
 // one program cannot link both. Windows i386 only.
 #include <windows.h>
 
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "bench/measure.h"
 #include "bench/plugin_setup.h"
 #include "bench/registry.h"
 #include "platform/vst2/vst2_abi.h"
@@ -65,17 +62,8 @@ class HostedEffect {
 };
 
 void Vst2Figures() {
-  const std::vector<float> input = bench::GuitarSignal();
   HostedEffect hosted;
-  std::unique_ptr<Kavrotel> routine = bench::PreparedPlugin(false);
-  const std::vector<double> ns = bench::NanosecondsPerSample(
-      input, kBlock,
-      {[&hosted](const float* i, float* o, int32_t n) { hosted.Process(i, o, n); },
-       [&routine](const float* i, float* o, int32_t n) { routine->ProcessMono(i, o, n); }},
-      21, 20000);
-  bench::Report("vst2_64_ns_per_sample", ns[0], "ns");
-  bench::Report("vst2_routine_64_ns_per_sample", ns[1], "ns");
-  bench::Report("vst2_vs_plugin_64", ns[0] / ns[1], "ratio");
+  bench::ReportFormatFigures("vst2", [&hosted](const float* i, float* o, int32_t n) { hosted.Process(i, o, n); });
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "bench/plugin_setup.h"
 
+#include <string>
+
+#include "bench/registry.h"
 #include "plugin/parameter_table.h"
 
 namespace bench {
@@ -32,6 +35,19 @@ std::unique_ptr<Kavrotel> PreparedPlugin(bool pedal) {
   plug->GetParameter(kParamPedalBypass)->Set(pedal ? 1.0 : 0.0);
   plug->ParameterChanged(kParamPedalBypass);
   return plug;
+}
+
+void ReportFormatFigures(const char* format, const BlockProcess& hosted) {
+  constexpr int32_t kBlock = 64;
+  const std::vector<float> input = GuitarSignal();
+  std::unique_ptr<Kavrotel> routine = PreparedPlugin(false);
+  const std::vector<double> ns = NanosecondsPerSample(
+      input, kBlock,
+      {hosted, [&routine](const float* i, float* o, int32_t n) { routine->ProcessMono(i, o, n); }}, 21, 20000);
+  const std::string name = format;
+  Report(name + "_64_ns_per_sample", ns[0], "ns");
+  Report(name + "_routine_64_ns_per_sample", ns[1], "ns");
+  Report(name + "_vs_plugin_64", ns[0] / ns[1], "ratio");
 }
 
 }  // namespace bench
