@@ -12,7 +12,7 @@ build=${KAVROTEL_BUILD:-$root/build}
 which=${1:-all}
 seconds=${2:-60}
 merge=${3:-}
-targets=(wav_reader base_state text_draw vst3_state vst3_process vst3_controller vst2_chunks vst2_dispatcher png_decoder aax_parameter aax_chunk aax_effect_chunk)
+targets=(wav_reader base_state text_draw vst3_state vst3_process vst3_controller vst2_chunks vst2_dispatcher png_decoder aax_parameter aax_chunk aax_effect_chunk aax_binding_chunk)
 if [ "$which" != all ]; then targets=("$which"); fi
 
 "$root/tools/build.sh" fuzz >/dev/null

@@ -45,7 +45,9 @@ AAX_CIPlugParameters* AAX_CIPlugParameters::FromHostInterface(void* effectParame
   auto* unknown = static_cast<IACFUnknown*>(effectParameters);
   if (unknown->QueryInterface(kIidIPlugParameters, &found) != kAaxOk || !found) return nullptr;
   auto* self = static_cast<AAX_CIPlugParameters*>(found);
-  unknown->Release();  // the object outlives the editor: the editor base holds a reference
+  // The query's reference is on our object, which need not be the host's interface (a host may
+  // hand a stand-in of its own); it outlives the editor, whose base holds the host's reference.
+  self->Release();
   return self;
 }
 

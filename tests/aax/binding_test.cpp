@@ -130,6 +130,33 @@ TEST_F(AaxBindingTest, RenderNewInstanceIsNotSilentAndBypassCopies) {
   EXPECT_EQ(plug->GetSamplePosition(), 0);
 }
 
+TEST_F(AaxBindingTest, StereoStemsConnectOnlyTheDeclaredChannel) {
+  Create();
+  IPlugAAX* mono = Adopt(FromProcedure());
+  ASSERT_NE(mono, nullptr);
+  constexpr int32_t kFrames = 512;
+  constexpr float kMarker = 1234.5f;
+  std::vector<float> in(kFrames), second(kFrames), reference(kFrames, 0.0f), out(kFrames, 0.0f), marker(kFrames, kMarker);
+  for (int32_t i = 0; i < kFrames; ++i) {
+    in[i] = 0.3f * std::sin(0.05f * static_cast<float>(i));
+    second[i] = 0.7f * std::cos(0.11f * static_cast<float>(i));
+  }
+  const std::vector<float> secondBefore = second;
+  float* monoIns[] = {in.data()};
+  float* monoOuts[] = {reference.data()};
+  RenderChannels(mono, monoIns, monoOuts, kFrames);
+  host.SetStemFormats(0x00010002, 0x00010002);
+  float* stereoIns[] = {in.data(), second.data()};
+  float* stereoOuts[] = {out.data(), marker.data()};
+  RenderChannels(plug, stereoIns, stereoOuts, kFrames);
+  double energy = 0.0;
+  for (float v : reference) energy += v * v;
+  EXPECT_GT(energy, 1e-6);
+  EXPECT_EQ(out, reference);
+  EXPECT_THAT(marker, testing::Each(kMarker));
+  EXPECT_EQ(second, secondBefore);
+}
+
 TEST_F(AaxBindingTest, NullInstanceContextIsSkipped) {
   AAX_SRenderContext context{};
   AAX_SRenderContext* list[] = {&context, nullptr};
@@ -169,14 +196,13 @@ TEST_F(AaxBindingTest, StateChunkRoundTripAndHostileRecords) {
   for (const auto& line : Log()) posted += line.rfind("automation.PostSetValueRequest", 0) == 0;
   EXPECT_EQ(posted, n);
 
-  // Short, negative and foreign records change nothing.
+  // Negative and foreign records change nothing (a short one restores what it holds: the
+  // raw-slot tests).
   plug->UpdateParameterNormalizedValue("1", 0.9, 0);
   const double moved = plug->GetParameter(0)->Value();
   ChunkRecord shortRecord(80);
   std::memcpy(shortRecord.Get()->Data(), saved.Get()->Data(), 80);
-  shortRecord.Get()->size = 80;
   shortRecord.Get()->identifier = kKvrl;
-  EXPECT_EQ(plug->SetChunk(kKvrl, shortRecord.Get()), -20008);
   shortRecord.Get()->size = -5;
   EXPECT_EQ(plug->SetChunk(kKvrl, shortRecord.Get()), -20008);
   EXPECT_EQ(plug->SetChunk(99, saved.Get()), -20007);
