@@ -164,14 +164,12 @@ AAX_Result IPlugAAX::SetChunk(int32_t chunkId, const AAX_SStateChunk* chunk) {
   return AAX_GuardHostCall([&]() -> AAX_Result {
     if (!chunk) return kAaxTextNotConvertible;
     if (chunkId != GetUniqueId()) return kAaxUnknownChunk;
-    // A negative size counts no bytes: refused, nothing changed. A shorter state (one saved
-    // with fewer parameters) restores what it holds by the state reader's rule; no more than
-    // the state's bytes are read.
-    if (chunk->size < 0) return kAaxChunkSizeInvalid;
+    // The record is checked whole first: a state shorter than the parameters' (or a negative
+    // size) changes nothing, and no more than the state's bytes are read.
     const int32_t stateBytes = 8 * GetParameterCount();
+    if (chunk->size < stateBytes) return kAaxChunkSizeInvalid;
     IStateChunk state;
-    if (!state.PutBytes(chunk->Data(), chunk->size < stateBytes ? chunk->size : stateBytes))
-      return kAaxChunkSizeInvalid;
+    if (!state.PutBytes(chunk->Data(), stateBytes)) return kAaxChunkSizeInvalid;
     ReadState(state, 0);
     for (int32_t i = 0; i < GetParameterCount(); ++i)
       SetParameterNormalizedValue(ParamIdentifier(i), GetParameter(i)->GetNormalized());

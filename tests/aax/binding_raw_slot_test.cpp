@@ -168,19 +168,16 @@ TEST_F(AaxBindingSlotTest, SetChunkWholeShortAndRefused) {
   EXPECT_EQ(Posted(), ids);
   EXPECT_EQ(ChangeCount(), changes + 1);
 
-  // 80 bytes, a state of ten values: those ten, the first value it lacks 0 (within Preamp's
-  // range), the rest kept; still posted whole.
+  // 80 bytes, a state of ten values, is refused whole like the others below.
   const std::vector<double> ten = {45, 20, 20, 9000, 60, 10, 20, 30, 40, 50};
   ChunkRecord shortRecord = ChunkRecord::WithData(Encode(ten));
-  std::vector<double> expected = ten;
-  expected.push_back(0.0);
-  expected.insert(expected.end(), stored.begin() + 11, stored.end());
   changes = ChangeCount();
   Log().clear();
-  EXPECT_EQ(Call<int32_t>(o, 37, kKvrl, static_cast<void*>(shortRecord.Get())), 0);
+  EXPECT_EQ(Call<int32_t>(o, 37, kKvrl, static_cast<void*>(shortRecord.Get())), -20008);
+  const std::vector<double> expected = stored;
   EXPECT_EQ(Values(), expected);
-  EXPECT_EQ(Posted(), ids);
-  EXPECT_EQ(ChangeCount(), changes + 1);
+  EXPECT_TRUE(Posted().empty());
+  EXPECT_EQ(ChangeCount(), changes);
 
   // Refused: nothing changed, nothing posted, no change counted.
   struct Refusal {
@@ -189,7 +186,7 @@ TEST_F(AaxBindingSlotTest, SetChunkWholeShortAndRefused) {
     bool record;
     int32_t result;
   };
-  for (const Refusal& r : {Refusal{kKvrl, -1, true, -20008}, Refusal{kKvrl, INT_MIN, true, -20008},
+  for (const Refusal& r : {Refusal{kKvrl, -1, true, -20008}, Refusal{kKvrl, INT_MIN, true, -20008}, Refusal{kKvrl, 151, true, -20008},
                            Refusal{0x656C636B, 152, true, -20007}, Refusal{kKvrl, 152, false, -20002}}) {
     whole.Get()->size = r.size;
     changes = ChangeCount();

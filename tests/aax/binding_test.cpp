@@ -196,13 +196,14 @@ TEST_F(AaxBindingTest, StateChunkRoundTripAndHostileRecords) {
   for (const auto& line : Log()) posted += line.rfind("automation.PostSetValueRequest", 0) == 0;
   EXPECT_EQ(posted, n);
 
-  // Negative and foreign records change nothing (a short one restores what it holds: the
-  // raw-slot tests).
+  // Short, negative and foreign records change nothing.
   plug->UpdateParameterNormalizedValue("1", 0.9, 0);
   const double moved = plug->GetParameter(0)->Value();
   ChunkRecord shortRecord(80);
   std::memcpy(shortRecord.Get()->Data(), saved.Get()->Data(), 80);
+  shortRecord.Get()->size = 80;
   shortRecord.Get()->identifier = kKvrl;
+  EXPECT_EQ(plug->SetChunk(kKvrl, shortRecord.Get()), -20008);
   shortRecord.Get()->size = -5;
   EXPECT_EQ(plug->SetChunk(kKvrl, shortRecord.Get()), -20008);
   EXPECT_EQ(plug->SetChunk(99, saved.Get()), -20007);

@@ -5,10 +5,10 @@
 // bytes as a non-negative size field says (zeros past the input; at most 64 KiB), so that the
 // sanitizer catches a read past it; a negative size comes with the input's bytes. SetChunk, then
 // CompareChunk and GetChunk. Properties: SetChunk answers -20007 for another identifier, -20008
-// for a negative size and 0 otherwise; a refused record leaves the state's bytes as they were;
-// an accepted one gives each value it holds (clamped to its range, a NaN the default), the first
-// value it lacks 0 clamped and keeps the rest, and the state's own chunk then compares equal;
-// a record of ours shorter than the state never compares equal.
+// for a size shorter than the state (a negative one among them) and 0 otherwise; a refused
+// record leaves the state's bytes as they were; an accepted one gives each value (clamped to its
+// range, a NaN the default) and the state's own chunk then compares equal; a record of ours
+// shorter than the state never compares equal.
 //
 // One instance serves every input: Initialize prepares the amplifier's models, which is slow,
 // so it runs once, and each input starts from the default state restored through SetChunk.
@@ -68,10 +68,10 @@ Effect& TheEffect() {
   return *effect;
 }
 
-// What a restore gives parameter i from a stored double, or from none (the first value lacking).
+// What a restore gives a parameter from its stored double.
 double Restored(const IParameter& p, const uint8_t* bytes) {
   double stored = 0.0;
-  if (bytes) std::memcpy(&stored, bytes, sizeof stored);  // x86: little-endian
+  std::memcpy(&stored, bytes, sizeof stored);  // x86: little-endian
   if (std::isnan(stored)) return p.GetDefault();
   return stored < p.GetMin() ? p.GetMin() : (stored > p.GetMax() ? p.GetMax() : stored);
 }
@@ -110,23 +110,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const AAX_Result set = plug->SetChunk(identifier, Chunk(record));
   Record after;
   const std::vector<uint8_t> state = fx.State(&after);
-  if (identifier != kKvrl || sizeField < 0) {
+  if (identifier != kKvrl || sizeField < stateBytes) {
     FUZZ_REQUIRE(set == (identifier != kKvrl ? kAaxUnknownChunk : kAaxChunkSizeInvalid));
     FUZZ_REQUIRE(state == fx.defaults);
     return 0;
   }
   FUZZ_REQUIRE(set == 0);
-  const int32_t held = (sizeField < stateBytes ? sizeField : stateBytes) / 8;
   for (int32_t i = 0; i < plug->GetParameterCount(); ++i) {
     const IParameter& p = *plug->GetParameter(i);
-    double expected;
-    if (i < held)
-      expected = Restored(p, Chunk(record)->Data() + 8 * i);
-    else if (i == held)
-      expected = Restored(p, nullptr);
-    else
-      expected = Restored(p, fx.defaults.data() + 8 * i);
-    FUZZ_REQUIRE(p.Value() == expected);
+    FUZZ_REQUIRE(p.Value() == Restored(p, Chunk(record)->Data() + 8 * i));
   }
   bool same = false;
   FUZZ_REQUIRE(plug->CompareChunk(Chunk(after), &same) == 0);
