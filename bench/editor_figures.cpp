@@ -12,6 +12,7 @@
 #include "bench/registry.h"
 #include "gui/controls.h"
 #include "gui/igraphics_headless.h"
+#include "gui/make_editor.h"
 #include "plugin/kavrotel.h"
 #include "plugin/kavrotel_controls.h"
 #include "raster/blend_mode.h"
@@ -41,6 +42,7 @@ struct Layout {
 
 Layout BuildLayout() {
   Layout layout;
+  SetPlatformEditorsHeadless(true);  // the figures draw into memory, in a window under Windows too
   layout.plug = std::make_unique<Kavrotel>(PluginInstanceInfo{});
   layout.plug->Prepare();  // every parameter's change: "Pedal" off hides the pedal group
   layout.editor = dynamic_cast<IGraphicsHeadless*>(layout.plug->GetEditor());
