@@ -70,43 +70,50 @@ class AaxTransportTest : public AaxBindingTest {
     RenderChannels(probe, ins, outs, 64, transportNode);
     EXPECT_EQ(out, in);  // the base's block routine copies
   }
-  static void ExpectZeros(const Reading& r) {
-    EXPECT_EQ(r.tempo, 0.0);
-    EXPECT_EQ(r.sample, 0);
-    EXPECT_EQ(r.numerator, 0);
-    EXPECT_EQ(r.denominator, 0);
-    EXPECT_EQ(r.info.tempo, 0.0);
-    EXPECT_FALSE(r.info.transportRunning);
-    EXPECT_EQ(r.info.numerator, 0);
-    EXPECT_EQ(r.info.denominator, 0);
-    EXPECT_EQ(r.info.quarterNotePosition, 0.0);
-    EXPECT_EQ(r.info.samplePosition, 0.0);
-    EXPECT_FALSE(r.info.loopActive);
-    EXPECT_EQ(r.info.cycleStart, 0.0);
-    EXPECT_EQ(r.info.cycleEnd, 0.0);
-    EXPECT_EQ(r.info.lastBarStart, -7.0);
+  // Every field of a reading against the one expected.
+  static void ExpectReading(const Reading& r, const Reading& e) {
+    EXPECT_EQ(r.tempo, e.tempo);
+    EXPECT_EQ(r.sample, e.sample);
+    EXPECT_EQ(r.numerator, e.numerator);
+    EXPECT_EQ(r.denominator, e.denominator);
+    EXPECT_EQ(r.info.tempo, e.info.tempo);
+    EXPECT_EQ(r.info.transportRunning, e.info.transportRunning);
+    EXPECT_EQ(r.info.numerator, e.info.numerator);
+    EXPECT_EQ(r.info.denominator, e.info.denominator);
+    EXPECT_EQ(r.info.quarterNotePosition, e.info.quarterNotePosition);
+    EXPECT_EQ(r.info.samplePosition, e.info.samplePosition);
+    EXPECT_EQ(r.info.loopActive, e.info.loopActive);
+    EXPECT_EQ(r.info.cycleStart, e.info.cycleStart);
+    EXPECT_EQ(r.info.cycleEnd, e.info.cycleEnd);
+    EXPECT_EQ(r.info.lastBarStart, e.info.lastBarStart);
   }
+  // Zeros everywhere; the last bar start left as it was.
+  static Reading Zeros() {
+    Reading z;
+    z.tempo = 0.0;
+    z.sample = z.numerator = z.denominator = 0;
+    z.info = ITransportInfo{};
+    z.info.lastBarStart = -7.0;
+    return z;
+  }
+  static void ExpectZeros(const Reading& r) { ExpectReading(r, Zeros()); }
   TransportProbe* probe = nullptr;
 };
 
 TEST_F(AaxTransportTest, DuringABlockTheHostsTransport) {
   Block(&node);
   ASSERT_EQ(probe->blocks, 1);
-  const Reading& r = probe->inBlock;
-  EXPECT_EQ(r.tempo, 120.0);
-  EXPECT_EQ(r.sample, 88200);
-  EXPECT_EQ(r.numerator, 3);
-  EXPECT_EQ(r.denominator, 4);
-  EXPECT_EQ(r.info.tempo, 120.0);
-  EXPECT_TRUE(r.info.transportRunning);
-  EXPECT_EQ(r.info.numerator, 3);
-  EXPECT_EQ(r.info.denominator, 4);
-  EXPECT_EQ(r.info.quarterNotePosition, 5.0);
-  EXPECT_EQ(r.info.samplePosition, 88200.0);
-  EXPECT_TRUE(r.info.loopActive);
-  EXPECT_EQ(r.info.cycleStart, 0.0);
-  EXPECT_EQ(r.info.cycleEnd, 4.0);
-  EXPECT_EQ(r.info.lastBarStart, -7.0);
+  Reading host = Zeros();  // the fake host's transport
+  host.tempo = host.info.tempo = 120.0;
+  host.sample = 88200;
+  host.info.samplePosition = 88200.0;
+  host.numerator = host.info.numerator = 3;
+  host.denominator = host.info.denominator = 4;
+  host.info.transportRunning = true;
+  host.info.quarterNotePosition = 5.0;  // tick 4800000 / 960000
+  host.info.loopActive = true;
+  host.info.cycleEnd = 4.0;  // loop end 3840000 / 960000
+  ExpectReading(probe->inBlock, host);
   EXPECT_THAT(transport.log, Not(Contains("destructor")));
 }
 
